@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// An initialization-file store with the classic private-profile behaviour:
+// one section "[Name]" per header line, "key=value" lines below it, section
+// and key names matched without regard to case, values read back without one
+// pair of enclosing quotes and cut to kReadLimit characters.
+//
+// The file is read once, on the first operation; every write changes the
+// copy in memory, and Flush() writes the whole text back in one atomic step
+// (a temporary file in the same folder renamed over the target), so a failed
+// write never leaves a half-written file. Writes keep every other section,
+// key, comment and line order as they were; an existing key is replaced in
+// place, a missing key goes after the last line of its section and a missing
+// section goes to the end of the file.
+class CIniFile
+{
+public:
+    // Longest value a read returns, in characters.
+    static constexpr int kReadLimit = 254;
+    // What a read decodes to, and a write encodes from, a CR LF pair.
+    static constexpr char kLineBreakMarker[] = "___LF___";
+
+    // When besideExecutable is set, fileName is taken relative to the
+    // executable's directory.
+    CIniFile(const QString& fileName, bool besideExecutable);
+    virtual ~CIniFile();
+
+    // Takes text instead of reading the file; a later Flush() still writes
+    // to m_strFileName.
+    void LoadText(const QByteArray& text);
+
+    CIniFile(const CIniFile&) = delete;
+    CIniFile& operator=(const CIniFile&) = delete;
+
+    // An empty section name means "General".
+    static QString SectionName(const QString& section);
+
+    QString GetString(const QString& section, const QString& key, const QString& def, bool decode);
+    bool WriteString(const QString& section, const QString& key, const QString& text, bool encode);
+    bool GetBool(const QString& section, const QString& key, bool def);
+    bool WriteBool(const QString& section, const QString& key, bool value);
+    int GetInt(const QString& section, const QString& key, int def);
+    bool WriteInt(const QString& section, const QString& key, int value);
+    double GetDouble(const QString& section, const QString& key, double def);
+    bool WriteDouble(const QString& section, const QString& key, double value);
+
+    // One call reads (save false) or writes (save true) one value.
+    void ExchangeBool(bool save, const QString& section, const QString& key, bool& value);
+    void ExchangeInt(bool save, const QString& section, const QString& key, int& value);
+    void ExchangeString(bool save, const QString& section, const QString& key, QString& value,
+                        bool lineBreaks);
+    void ExchangeIntPair(bool save, const QString& section, const QString& key, int& first,
+                         int& second);
+    void ExchangeFloatPair(bool save, const QString& section, const QString& key, float& first,
+                           float& second);
+    void ExchangeFloat(bool save, const QString& section, const QString& key, float& value);
+
+    // Writes the changed text to the file. True when nothing was changed or
+    // the whole file was written; false leaves an existing file untouched.
+    // A file or folder without its owner's write permission counts as
+    // unwritable, whoever runs the program.
+    bool Flush();
+
+    // Locale-independent conversions with the profile's reading rules, shared
+    // with anything that takes values in the design file's forms.
+    static int ParseInt(const QString& text);     // leading decimal, else 0
+    static double ParseDouble(const QString& text); // leading number, else 0; nan/inf give 0
+    static QString FormatDouble(double value);    // "%f"
+
+    QString m_strFileName;
+
+private:
+    struct Location
+    {
+        int sectionLine = -1; // header line, -1 when the section is missing
+        int keyLine = -1;     // key line, -1 when the key is missing
+        int lastLine = -1;    // last non-blank line of the section
+    };
+
+    void Load();
+    Location Find(const QString& section, const QString& key) const;
+    QString ReadRaw(const QString& section, const QString& key, bool* found);
+
+    bool m_loaded = false;
+    bool m_dirty = false;
+    bool m_hasBom = false;
+    QByteArray m_eol = "\n";
+    QList<QByteArray> m_lines;
+};

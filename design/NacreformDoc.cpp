@@ -1,0 +1,153 @@
+#include "design/NacreformDoc.h"
+
+#include "design/DocumentListener.h"
+#include "design/IniFile.h"
+#include "render/Render.h"
+#include "render/RendererTable.h"
+#include "util/MessageSink.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+const QString CNacreformDoc::kOpenFailedMessage = QStringLiteral("ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
+const QString CNacreformDoc::kUntitled = QStringLiteral("無題");
+
+CNacreformDoc::CNacreformDoc()
+{
+    SelectRenderer(kRenderCircle00, false, true);
+}
+
+CNacreformDoc::~CNacreformDoc() = default;
+
+const QStringList& CNacreformDoc::DesignKeys()
+{
+    static const QStringList keys = {
+        QStringLiteral("BGTrans"), QStringLiteral("BGColor"), QStringLiteral("Margin"),
+        QStringLiteral("ShapeSize"), QStringLiteral("Color1"), QStringLiteral("Color2"),
+        QStringLiteral("EnableShapeShadow"), QStringLiteral("ShapeShadowPos"),
+        QStringLiteral("ShapeShadowAlpha"), QStringLiteral("String"), QStringLiteral("FontName"),
+        QStringLiteral("Bold"), QStringLiteral("FontSize"), QStringLiteral("TextPos"),
+        QStringLiteral("TextColor"), QStringLiteral("TextAlpha"), QStringLiteral("EnableTextShadow"),
+        QStringLiteral("TextShadowPos"), QStringLiteral("TextShadowColor"),
+        QStringLiteral("TextShadowColorSameAsText"), QStringLiteral("TextShadowAlpha"),
+        QStringLiteral("ImagePath"), QStringLiteral("ImageAlpha"), QStringLiteral("ImagePos"),
+        QStringLiteral("ImageSize"), QStringLiteral("EnableImageShadow"),
+        QStringLiteral("ImageShadowPos"), QStringLiteral("ImageShadowAlpha"),
+        QStringLiteral("RenderID"),
+    };
+    return keys;
+}
+
+void CNacreformDoc::SelectRenderer(unsigned id, bool force, bool notify)
+{
+    if (id == RenderID && !force)
+        return;
+    RenderID = id;
+    Renderer.reset();
+    Renderer = CreateRenderer(id);
+    if (!Renderer) {
+        RenderID = kRenderCircle00;
+        Renderer = CreateRenderer(kRenderCircle00);
+    }
+    if (notify && m_pListener) {
+        m_pListener->RefreshPageStates();
+        m_pListener->UpdatePreview(true);
+    }
+}
+
+bool CNacreformDoc::OnSelectRenderer(unsigned id)
+{
+    SelectRenderer(id, false, true);
+    return true;
+}
+
+COLORREF CNacreformDoc::GetTextShadowColor() const
+{
+    return TextShadowColorSameAsText ? TextColor : TextShadowColor;
+}
+
+void CNacreformDoc::ExchangeDesign(bool save, CIniFile& ini)
+{
+    const QString section; // "General"
+    const QStringList& k = DesignKeys();
+    int renderId = int(RenderID);
+    ini.ExchangeBool(save, section, k[0], BGTrans);
+    ini.ExchangeInt(save, section, k[1], reinterpret_cast<int&>(BGColor));
+    ini.ExchangeInt(save, section, k[2], Margin);
+    ini.ExchangeIntPair(save, section, k[3], ShapeSize.cx, ShapeSize.cy);
+    ini.ExchangeInt(save, section, k[4], reinterpret_cast<int&>(Color1));
+    ini.ExchangeInt(save, section, k[5], reinterpret_cast<int&>(Color2));
+    ini.ExchangeBool(save, section, k[6], EnableShapeShadow);
+    ini.ExchangeFloatPair(save, section, k[7], ShapeShadowPos.x, ShapeShadowPos.y);
+    ini.ExchangeInt(save, section, k[8], ShapeShadowAlpha);
+    ini.ExchangeString(save, section, k[9], String, false);
+    ini.ExchangeString(save, section, k[10], FontName, false);
+    ini.ExchangeBool(save, section, k[11], Bold);
+    ini.ExchangeFloat(save, section, k[12], FontSize);
+    ini.ExchangeFloatPair(save, section, k[13], TextPos.x, TextPos.y);
+    ini.ExchangeInt(save, section, k[14], reinterpret_cast<int&>(TextColor));
+    ini.ExchangeInt(save, section, k[15], TextAlpha);
+    ini.ExchangeBool(save, section, k[16], EnableTextShadow);
+    ini.ExchangeFloatPair(save, section, k[17], TextShadowPos.x, TextShadowPos.y);
+    ini.ExchangeInt(save, section, k[18], reinterpret_cast<int&>(TextShadowColor));
+    ini.ExchangeBool(save, section, k[19], TextShadowColorSameAsText);
+    ini.ExchangeInt(save, section, k[20], TextShadowAlpha);
+    ini.ExchangeString(save, section, k[21], ImagePath, false);
+    ini.ExchangeInt(save, section, k[22], ImageAlpha);
+    ini.ExchangeFloatPair(save, section, k[23], ImagePos.x, ImagePos.y);
+    ini.ExchangeFloat(save, section, k[24], ImageSize);
+    ini.ExchangeBool(save, section, k[25], EnableImageShadow);
+    ini.ExchangeFloatPair(save, section, k[26], ImageShadowPos.x, ImageShadowPos.y);
+    ini.ExchangeInt(save, section, k[27], ImageShadowAlpha);
+    ini.ExchangeInt(save, section, k[28], renderId);
+    RenderID = unsigned(renderId);
+}
+
+bool CNacreformDoc::ExchangeDesign(bool save, const QString& path)
+{
+    CIniFile ini(path, false);
+    ExchangeDesign(save, ini);
+    return !save || ini.Flush();
+}
+
+bool CNacreformDoc::OnNewDocument()
+{
+    m_strPathName.clear();
+    return true;
+}
+
+bool CNacreformDoc::OnOpenDocument(const QString& path)
+{
+    const QFileInfo info(path);
+    QFile probe(path);
+    const bool readable = info.exists() && info.isFile() && info.size() <= kMaxDesignFileSize
+                          && probe.open(QIODevice::ReadOnly);
+    if (!readable) {
+        ShowMessage(kOpenFailedMessage);
+        return false;
+    }
+    probe.close();
+    ExchangeDesign(false, path);
+    SelectRenderer(RenderID, true, false);
+    return true;
+}
+
+bool CNacreformDoc::OnSaveDocument(const QString& path)
+{
+    return ExchangeDesign(true, path);
+}
+
+bool CNacreformDoc::DoSave(const QString& path)
+{
+    if (!OnSaveDocument(path))
+        return false;
+    m_strPathName = path;
+    m_strTitle = QFileInfo(path).fileName();
+    return true;
+}
+
+void CNacreformDoc::ShowMessage(const QString& text) const
+{
+    if (m_pMessageSink)
+        m_pMessageSink->ShowMessage(text);
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+
+class CIniFile;
+class CRender;
+class IDocumentListener;
+class IMessageSink;
+
+// 0x00BBGGRR, red in the low byte.
+using COLORREF = uint32_t;
+
+struct DesignSize
+{
+    int cx;
+    int cy;
+    bool operator==(const DesignSize&) const = default;
+};
+
+struct DesignPoint
+{
+    float x;
+    float y;
+    bool operator==(const DesignPoint&) const = default;
+};
+
+// The one button design being edited: every parameter, the renderer that
+// draws it and the decoded picture. Pages write the fields directly and ask
+// for a render themselves; the document checks no value and sends no
+// notification, except when the shape changes (SelectRenderer).
+class CNacreformDoc
+{
+public:
+    // Failure text of an open, as the framework words it.
+    static const QString kOpenFailedMessage;
+    // Title of a design without a file.
+    static const QString kUntitled;
+    // Designs larger than this are refused rather than read.
+    static constexpr qint64 kMaxDesignFileSize = 1024 * 1024;
+
+    CNacreformDoc();
+    virtual ~CNacreformDoc();
+
+    CNacreformDoc(const CNacreformDoc&) = delete;
+    CNacreformDoc& operator=(const CNacreformDoc&) = delete;
+
+    // Design parameters, in the order of the design file.
+    bool BGTrans = true;
+    COLORREF BGColor = 0x00FFFFFF;
+    int Margin = 5;
+    DesignSize ShapeSize{128, 128};
+    COLORREF Color1 = 0x00BF6900;
+    COLORREF Color2 = 0x00EDBC3A;
+    bool EnableShapeShadow = true;
+    DesignPoint ShapeShadowPos{0.0f, 5.0f};
+    int ShapeShadowAlpha = 200;
+    QString String = QStringLiteral("NACRE");
+    QString FontName = QStringLiteral("Impact");
+    bool Bold = false;
+    float FontSize = 20.0f;
+    DesignPoint TextPos{0.0f, 0.0f};
+    COLORREF TextColor = 0x00FFFFFF;
+    int TextAlpha = 250;
+    bool EnableTextShadow = true;
+    DesignPoint TextShadowPos{0.0f, 13.0f};
+    COLORREF TextShadowColor = 0x00FFFFFF;
+    bool TextShadowColorSameAsText = true;
+    int TextShadowAlpha = 60;
+    QString ImagePath;
+    int ImageAlpha = 250;
+    DesignPoint ImagePos{0.0f, 0.0f};
+    float ImageSize = 80.0f;
+    bool EnableImageShadow = true;
+    DesignPoint ImageShadowPos{0.0f, 13.0f};
+    int ImageShadowAlpha = 60;
+    unsigned RenderID = unsigned(-1);
+
+    // Picture cache, kept across renders and designs: the path the picture
+    // was decoded from, and the picture (null when none or when it failed).
+    QString CachedImagePath;
+    QImage CachedImage;
+
+    // The renderer for RenderID; null only when none could be made.
+    std::unique_ptr<CRender> Renderer;
+
+    // The keys of the design file, in file order.
+    static const QStringList& DesignKeys();
+
+    // Makes the renderer for id (unknown ids give the single-colour circle
+    // and RenderID 32771). Without force, the current id changes nothing;
+    // with notify, the listener refreshes the panel and renders at once.
+    void SelectRenderer(unsigned id, bool force, bool notify);
+    // Shape command handler; always handled.
+    bool OnSelectRenderer(unsigned id);
+    // Whether the shape command id is the current shape.
+    bool IsRendererSelected(unsigned id) const { return id == RenderID; }
+
+    COLORREF GetTextShadowColor() const;
+
+    // Writes every parameter to, or reads every one present from, the design
+    // file at path. A save returns whether the whole file was written.
+    bool ExchangeDesign(bool save, const QString& path);
+    // The same pass over a store already opened.
+    void ExchangeDesign(bool save, CIniFile& store);
+
+    bool OnNewDocument();
+    // Reads the design at path. A file that cannot be read (missing, not a
+    // regular file, too large, no access) shows kOpenFailedMessage and
+    // leaves the design, path and title as they were.
+    bool OnOpenDocument(const QString& path);
+    // Writes the design to path; false when it could not be written.
+    bool OnSaveDocument(const QString& path);
+    // Saves under path and, on success, takes path and its file name as the
+    // document's path and title. On failure nothing of the document changes.
+    bool DoSave(const QString& path);
+
+    const QString& GetPathName() const { return m_strPathName; }
+    void SetPathName(const QString& path) { m_strPathName = path; }
+    const QString& GetTitle() const { return m_strTitle; }
+    void SetTitle(const QString& title) { m_strTitle = title; }
+
+    // Not owned; either may be null.
+    void SetListener(IDocumentListener* listener) { m_pListener = listener; }
+    void SetMessageSink(IMessageSink* sink) { m_pMessageSink = sink; }
+    IMessageSink* GetMessageSink() const { return m_pMessageSink; }
+
+private:
+    void ShowMessage(const QString& text) const;
+
+    QString m_strPathName;
+    QString m_strTitle = kUntitled;
+    IDocumentListener* m_pListener = nullptr;
+    IMessageSink* m_pMessageSink = nullptr;
+};

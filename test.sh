@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test. Exit status is non-zero on any failure.
+# With NACREFORM_SANITIZE=1 the tests also run once more in a separate build
+# with the address and undefined-behaviour sanitizers.
+set -euo pipefail
+NACREFORM_ROOT="$(cd "$(dirname "$0")" && pwd)"
+source "$NACREFORM_ROOT/scripts/setup.sh"
+nacreform_install_packages
+nacreform_build "$NACREFORM_ROOT/build"
+(cd "$NACREFORM_ROOT/build" && ctest --output-on-failure --timeout 300)
+if [ "${NACREFORM_SANITIZE:-0}" = 1 ]; then
+    nacreform_build "$NACREFORM_ROOT/build-sanitize" -DNACREFORM_SANITIZE=ON -DNACREFORM_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+    (cd "$NACREFORM_ROOT/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure --timeout 600)
+fi
