@@ -1,7 +1,9 @@
-#include <QApplication>
+#include "app/Application.h"
+#include "app/HeadlessExport.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    return 0;
+    if (IsHeadlessInvocation(argc, argv))
+        return RunHeadless(argc, argv);
+    return RunApplication(argc, argv);
 }
