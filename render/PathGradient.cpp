@@ -71,7 +71,7 @@ void FillEllipseGradient(QPainter& graphics, const QPainterPath& region, const Q
     constexpr int kSteps = 1024;
     int transparentSteps = 0;
     while (transparentSteps < kSteps
-           && ArgbAlpha(CBlend::Interpolate(surround, center, blend.Factor(float(transparentSteps) / kSteps)).rgba())
+           && ArgbAlpha(CBlend::InterpolateArgb(surround, center, blend.Factor(float(transparentSteps) / kSteps)))
                   == 0)
         ++transparentSteps;
     const double scale = 1 - double(std::max(0, transparentSteps - 2)) / kSteps;
