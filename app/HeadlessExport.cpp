@@ -1,17 +1,168 @@
 #include "app/HeadlessExport.h"
 
+#include "design/IniFile.h"
+#include "design/NacreformDoc.h"
+#include "render/DisplayBitmap.h"
+#include "render/ImageFiles.h"
+#include "render/Render.h"
+#include "util/MessageSink.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+
+#include <cstdio>
 #include <cstring>
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+const char* const kHeadlessOptions[] = {"--export", "--save", "--set", "--help"};
+
+void PrintError(const QString& text)
+{
+    std::fprintf(stderr, "nacreform: %s\n", text.toUtf8().constData());
+}
+
+void DefineOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Nacreform, an editor for glossy gel button images.\n"
+        "Without options it opens the editor (on DESIGN when given). With --export,\n"
+        "--set or --save it works without a window or display."));
+    parser.addOption({QStringLiteral("export"),
+                      QStringLiteral("Render the design and write it to <png>: 32-bit with alpha when "
+                                     "BGTrans is set, else 24-bit over BGColor."),
+                      QStringLiteral("png")});
+    parser.addOption({QStringLiteral("set"),
+                      QStringLiteral("Change one design parameter after the design is read, written "
+                                     "as in a design file (e.g. String=OK, ShapeSize=200,64). "
+                                     "Repeatable."),
+                      QStringLiteral("key=value")});
+    parser.addOption({QStringLiteral("save"),
+                      QStringLiteral("Write the resulting design to <nfd>, as Save As would."),
+                      QStringLiteral("nfd")});
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("design"),
+                                 QStringLiteral("Design file (.nfd) to start from; the default design "
+                                                "when omitted."),
+                                 QStringLiteral("[DESIGN.nfd]"));
+}
+
+// The design key named like key, letter case aside; empty when none is.
+QString DesignKey(const QString& key)
+{
+    for (const QString& known : CNacreformDoc::DesignKeys()) {
+        if (known.compare(key, Qt::CaseInsensitive) == 0)
+            return known;
+    }
+    return {};
+}
+
+// Reads one KEY=VALUE into the design the way a design file would.
+bool ApplySetting(CNacreformDoc& doc, const QString& setting)
+{
+    const qsizetype equals = setting.indexOf(QLatin1Char('='));
+    const QString key = equals < 0 ? QString() : DesignKey(setting.left(equals).trimmed());
+    if (key.isEmpty()) {
+        PrintError(QStringLiteral("--set %1: expected KEY=VALUE with KEY one of: %2")
+                       .arg(setting, CNacreformDoc::DesignKeys().join(QStringLiteral(", "))));
+        return false;
+    }
+    const QString value = setting.mid(equals + 1);
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
+        PrintError(QStringLiteral("--set %1: a value cannot hold a line break").arg(key));
+        return false;
+    }
+    CIniFile ini(QString(), false);
+    ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(key, value).toUtf8());
+    doc.ExchangeDesign(false, ini);
+    doc.SelectRenderer(doc.RenderID, true, false);
+    return true;
+}
+
+bool Export(CNacreformDoc& doc, const QString& path)
+{
+    const QImage rendered = doc.Renderer ? doc.Renderer->Render(doc) : QImage();
+    if (rendered.isNull()) {
+        const SCanvasLayout layout =
+            doc.Renderer ? doc.Renderer->GetCanvasLayout(doc) : SCanvasLayout();
+        PrintError(QStringLiteral("cannot allocate a bitmap of %1 x %2 pixels for this design "
+                                  "(at most %3 pixels a side)")
+                       .arg(double(layout.width))
+                       .arg(double(layout.height))
+                       .arg(CRender::kMaxCanvasSide));
+        return false;
+    }
+    const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
+    if (!SavePng(ChooseExportBitmap(doc, rendered, display), path)) {
+        PrintError(QStringLiteral("cannot write the PNG file %1").arg(path));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 bool IsHeadlessInvocation(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--export") == 0 || std::strcmp(argv[i], "--help") == 0)
-            return true;
+        for (const char* option : kHeadlessOptions) {
+            const size_t length = std::strlen(option);
+            if (std::strncmp(argv[i], option, length) == 0
+                && (argv[i][length] == '\0' || argv[i][length] == '='))
+                return true;
+        }
     }
     return false;
 }
 
-int RunHeadless(int, char*[])
+int RunHeadless(int argc, char* argv[])
 {
-    return 1;
+    // No display is needed; the offscreen platform still provides fonts.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("nacreform"));
+
+    QCommandLineParser parser;
+    DefineOptions(parser);
+    if (!parser.parse(QGuiApplication::arguments())) {
+        PrintError(parser.errorText());
+        return kExitUsage;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+        return 0;
+    }
+    const QStringList designs = parser.positionalArguments();
+    const QString exportPath = parser.value(QStringLiteral("export"));
+    const QString savePath = parser.value(QStringLiteral("save"));
+    if (designs.size() > 1) {
+        PrintError(QStringLiteral("only one design file may be given"));
+        return kExitUsage;
+    }
+    if (exportPath.isEmpty() && savePath.isEmpty()) {
+        PrintError(QStringLiteral("--set needs --export or --save (see --help)"));
+        return kExitUsage;
+    }
+
+    CStderrMessageSink messages;
+    CNacreformDoc doc;
+    doc.SetMessageSink(&messages);
+    if (!designs.isEmpty() && !doc.OnOpenDocument(designs.front())) {
+        PrintError(QStringLiteral("cannot read the design file %1").arg(designs.front()));
+        return kExitFailed;
+    }
+    for (const QString& setting : parser.values(QStringLiteral("set"))) {
+        if (!ApplySetting(doc, setting))
+            return kExitFailed;
+    }
+    if (!savePath.isEmpty() && !doc.DoSave(savePath)) {
+        PrintError(QStringLiteral("cannot write the design file %1").arg(savePath));
+        return kExitFailed;
+    }
+    if (!exportPath.isEmpty() && !Export(doc, exportPath))
+        return kExitFailed;
+    return 0;
 }

@@ -1,6 +1,63 @@
 #include "render/Render.h"
 
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Text sizes are in points; the canvas claims 96 dpi so that a point is 4/3
+// pixel whatever screen (or none) the process has.
+constexpr int kDotsPerMeterAt96Dpi = 3780;
+
+QImage EmptyCanvas()
+{
+    QImage empty(CRender::kEmptyCanvasSide, CRender::kEmptyCanvasSide, QImage::Format_ARGB32);
+    if (!empty.isNull())
+        empty.fill(Qt::transparent);
+    return empty;
+}
+
+bool IsAllocatable(float side)
+{
+    return std::isfinite(side) && side < float(CRender::kMaxCanvasSide + 1);
+}
+
+} // namespace
+
 CRender::~CRender() = default;
+
+void CRender::DrawShape(CNacreformDoc&, QPainter&, const QRectF&, const QRectF&) const
+{
+}
+
+QImage CRender::Render(CNacreformDoc& doc) const
+{
+    const SCanvasLayout layout = GetCanvasLayout(doc);
+    if (!std::isfinite(layout.width) || !std::isfinite(layout.height))
+        return {};
+    if (layout.width <= 0 || layout.height <= 0)
+        return EmptyCanvas();
+    if (!IsAllocatable(layout.width) || !IsAllocatable(layout.height))
+        return {};
+
+    // Painted premultiplied (the fast path of the raster engine), handed out
+    // straight.
+    QImage canvas(int(layout.width), int(layout.height), QImage::Format_ARGB32_Premultiplied);
+    if (canvas.isNull())
+        return {};
+    canvas.fill(Qt::transparent);
+    canvas.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
+    canvas.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+    {
+        QPainter graphics(&canvas);
+        graphics.setRenderHint(QPainter::Antialiasing);
+        DrawShape(doc, graphics, layout.shapeRect, layout.shadowRect);
+    }
+    canvas.convertTo(QImage::Format_ARGB32);
+    return canvas;
+}
 
 bool CRender::IsSquareShape() const
 {
@@ -12,7 +69,53 @@ bool CRender::UsesSecondColor() const
     return true;
 }
 
+QRectF CRender::GetShadowRect(const CNacreformDoc& doc, const QRectF& rect) const
+{
+    if (!doc.EnableShapeShadow)
+        return rect;
+    const float x = float(rect.x()), y = float(rect.y());
+    const float w = float(rect.width()), h = float(rect.height());
+    const float e = GetShadowSpread() * h;
+    return QRectF(x - e + w * doc.ShapeShadowPos.x * 0.01f, y - e + h * doc.ShapeShadowPos.y * 0.01f,
+                  w + 2 * e, h + 2 * e);
+}
+
 float CRender::GetShadowSpread() const
 {
     return 0.03f;
+}
+
+SCanvasLayout CRender::GetCanvasLayout(const CNacreformDoc& doc) const
+{
+    const float w = float(doc.ShapeSize.cx);
+    const float h = IsSquareShape() ? w : float(doc.ShapeSize.cy);
+    const QRectF shadow = GetShadowRect(doc, QRectF(0, 0, w, h));
+    const float sx = float(shadow.x()), sy = float(shadow.y());
+    const float sw = float(shadow.width()), sh = float(shadow.height());
+
+    const float right = std::max(w, sx + sw);
+    const float bottom = std::max(h, sy + sh);
+    const float left = sx <= 0 ? sx : 0;
+    const float top = sy <= 0 ? sy : 0;
+    const float margin = float(doc.Margin);
+
+    SCanvasLayout layout;
+    layout.width = (right - left) + 2 * margin;
+    layout.height = (bottom - top) + 2 * margin;
+    const float dx = margin - left;
+    const float dy = margin - top;
+    layout.shapeRect = QRectF(dx, dy, w - 1, h - 1);
+    layout.shadowRect = QRectF(sx + dx, sy + dy, sw - 1, sh - 1);
+    return layout;
+}
+
+QPointF RectCenter(const QRectF& rect)
+{
+    return QPointF(float(rect.x()) + float(rect.width()) * 0.5f,
+                   float(rect.y()) + float(rect.height()) * 0.5f);
+}
+
+ARGB ColorRefToArgb(COLORREF color)
+{
+    return 0xFF000000u | ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }

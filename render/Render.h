@@ -1,18 +1,68 @@
 #pragma once
 
-class CNacreformDoc;
+#include "design/NacreformDoc.h"
+#include "render/Argb.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+
+class QPainter;
+
+// Where the parts of a design lie on its canvas. The canvas size is kept
+// unrounded; the bitmap takes it truncated toward zero.
+struct SCanvasLayout
+{
+    float width = 0;
+    float height = 0;
+    QRectF shapeRect;  // one pixel narrower and lower than the shape's box
+    QRectF shadowRect; // likewise for the shadow's box
+};
 
 // Abstract base of every button renderer: turns a design into a bitmap.
-// Renderers carry no data; an instance is nothing but its class.
+// Renderers carry no data; an instance is nothing but its class, so one may
+// be replaced between any two renders. Virtual operations in slot order.
 class CRender
 {
 public:
+    // A canvas side beyond this, or one that is not a finite number, is a
+    // bitmap that cannot be allocated: Render returns null without trying.
+    static constexpr int kMaxCanvasSide = 16384;
+    // Side of the empty bitmap returned for a canvas without area.
+    static constexpr int kEmptyCanvasSide = 200;
+
     virtual ~CRender();
+
+    // Paints the shape shadow (when the design enables it) into shadowRect,
+    // the shape into shapeRect and the caption and picture. Called once per
+    // render by Render only.
+    virtual void DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+                           const QRectF& shadowRect) const;
+
+    // A new bitmap of the design in QImage::Format_ARGB32 (not premultiplied),
+    // transparent wherever nothing is drawn; a transparent 200 x 200 bitmap
+    // for a canvas without area; null when the bitmap cannot be allocated.
+    // May refresh the document's picture cache and show the picture-loading
+    // message through the document's message sink.
+    virtual QImage Render(CNacreformDoc& doc) const final;
 
     // The shape is always width x width; the stored height is ignored.
     virtual bool IsSquareShape() const;
     // The shape is painted with Color2 as well as Color1.
     virtual bool UsesSecondColor() const;
+    // The shadow's box for the shape box rect: rect itself without a shadow,
+    // else grown by GetShadowSpread() x height on every side and offset by
+    // ShapeShadowPos percent of the shape's width and height.
+    virtual QRectF GetShadowRect(const CNacreformDoc& doc, const QRectF& rect) const final;
     // How far the shape shadow grows on every side, as a share of the height.
     virtual float GetShadowSpread() const;
+
+    // The canvas and rectangles Render uses for the design.
+    SCanvasLayout GetCanvasLayout(const CNacreformDoc& doc) const;
 };
+
+// The centre of the rectangle (x, y, w, h).
+QPointF RectCenter(const QRectF& rect);
+
+// COLORREF 0x00BBGGRR as opaque ARGB.
+ARGB ColorRefToArgb(COLORREF color);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "render/Render.h"
+
+class CBlend;
+class CGraphicsPath;
+
+// The capsule: a horizontal bar with half-circle ends, body from Color1 to
+// Color2, a dark veil over the top, an inner glow rising from the bottom and
+// rounded at both ends, then caption and picture and a capsule-shaped gloss
+// over the upper half. Shape command 32774.
+class CCircleRectangleButtonRender : public CRender
+{
+public:
+    void DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+                   const QRectF& shadowRect) const override;
+    float GetShadowSpread() const override;
+
+    // Continues path's open figure with the left end, an arc in the box
+    // (x, y, k h, h) from 90 through 180 degrees, and the right end, an arc
+    // in (x + w - k h, y, k h, h) from 270 through 180 degrees. k 1 gives half
+    // circles; larger k flatter half ellipses. The figure is left open.
+    static void AddCapsule(CGraphicsPath& path, const QRectF& box, float k);
+
+private:
+    // The capsule in box with a vertical gradient whose box is one pixel
+    // larger on every side; nothing for a box without area.
+    static void FillCapsuleGradient(QPainter& graphics, const QRectF& box, ARGB first, ARGB second,
+                                    const CBlend& blend, float k);
+    // One end of the inner glow: the half disc between the arc in arcBox
+    // from startAngle through 180 degrees and its diameter, lit by a
+    // gradient on the circle of radius hi + 1 around centre.
+    static void FillEndGlow(QPainter& graphics, QPointF centre, float hi, const QRectF& arcBox,
+                            float startAngle, ARGB c1, ARGB c2);
+};

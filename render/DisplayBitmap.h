@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+
+class CNacreformDoc;
+
+// The preview background and the composition the preview shows and the
+// export saves when the background is opaque. Headless: no widgets.
+
+// An opaque RGB bitmap of width x height: with BGTrans a checkerboard of
+// kCheckerCell-pixel cells, white and (240, 240, 240), the top-left cell white
+// and each row starting with the other colour than the row above; otherwise
+// BGColor all over. Null when width or height is not positive or the bitmap
+// cannot be allocated.
+QImage CreateDisplayBitmap(const CNacreformDoc& doc, int width, int height);
+
+// The display bitmap of the rendered image's size with the rendered image
+// drawn over it by its alpha. Null when rendered is null.
+QImage ComposeDisplayImage(const CNacreformDoc& doc, const QImage& rendered);
+
+// The bitmap an export saves: the rendered image (with its alpha) when the
+// background is transparent, else the composition over BGColor.
+const QImage& ChooseExportBitmap(const CNacreformDoc& doc, const QImage& rendered,
+                                 const QImage& display);

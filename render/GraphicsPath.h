@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPainterPath>
+
+class QRectF;
+
+// A path built the way the renderers describe their outlines: closed
+// ellipses and rectangles, and open figures of arcs measured in degrees
+// clockwise from the positive x axis with y growing downward (90 is the
+// bottom of an ellipse, 270 its top). Successive arcs of one figure are
+// joined by straight lines; a fill closes an open figure with a straight line.
+// Filled with the alternate (even-odd) rule.
+class CGraphicsPath
+{
+public:
+    CGraphicsPath();
+
+    // Each adds a closed figure of its own.
+    void AddEllipse(const QRectF& box);
+    void AddRectangle(const QRectF& box);
+    // Continues the open figure (or starts one) with the arc of the ellipse
+    // inscribed in box from startAngle through sweepAngle.
+    void AddArc(const QRectF& box, float startAngle, float sweepAngle);
+    // Ends the open figure; the next arc starts a new one.
+    void CloseFigure();
+
+    const QPainterPath& Path() const { return m_path; }
+
+private:
+    QPainterPath m_path;
+    bool m_figureOpen = false;
+};

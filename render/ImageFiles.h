@@ -1,0 +1,18 @@
+#pragma once
+
+class QImage;
+class QString;
+
+// Picture decoding and PNG encoding of the graphics layer. Both report
+// failure as a value and never throw.
+
+// Decodes the picture file at path with any installed image reader (BMP, GIF,
+// JPEG, PNG, TIFF, ICO and more). On success picture holds the first frame in
+// a premultiplied 32-bit format ready for drawing; on failure (missing file,
+// undecodable or oversized content) it is null and the result false.
+bool LoadPicture(const QString& path, QImage& picture);
+
+// Writes image as PNG to path: with an alpha channel when the image has one,
+// else 24-bit RGB. The file appears only when it was written completely; an
+// existing file is replaced only then. False when it could not be written.
+bool SavePng(const QImage& image, const QString& path);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "render/Argb.h"
+#include "render/Blend.h"
+
+#include <QRectF>
+
+class QPainter;
+class QPainterPath;
+
+// A gradient from a closed outline to the centre of the outline's box:
+// position 0 on the outline, 1 at the centre, and in between the position
+// of the copy of the outline, scaled toward the centre, that passes through
+// the point. So an ellipse gives an elliptical radial gradient and a
+// rectangle one whose lines of equal colour are smaller rectangles. The
+// colour is surround + f(p) x (centre - surround) in each ARGB channel (not
+// premultiplied), f from the blend (factor 0 = surround, 1 = centre).
+//
+// Qt has no such brush for rectangles and capsules, so the gradient is
+// computed per pixel centre into a texture that then fills the region; the
+// region's edges keep their anti-aliasing.
+class CPathGradient
+{
+public:
+    enum class EOutline {
+        Ellipse,   // the ellipse inscribed in the box
+        Rectangle, // the box itself
+        Capsule,   // the box with half circles as high as the box at both ends
+    };
+
+    CPathGradient(EOutline outline, const QRectF& box);
+
+    void SetCenterColor(ARGB color) { m_center = color; }
+    void SetSurroundColor(ARGB color) { m_surround = color; }
+    void SetBlend(const CBlend& blend) { m_blend = blend; }
+
+    // Fills region, given in device pixels of an untransformed painter.
+    // Points outside the outline are not painted; a box without area paints
+    // nothing.
+    void Fill(QPainter& graphics, const QPainterPath& region) const;
+
+private:
+    // Calls use with the gauge of the outline (see PathGradient.cpp).
+    template <typename Use>
+    void WithGauge(Use use) const;
+    template <typename Gauge>
+    void FillTexture(class QImage& texture, QPointF origin, Gauge gauge) const;
+
+    EOutline m_outline;
+    QRectF m_box;
+    ARGB m_center = 0;
+    ARGB m_surround = 0;
+    CBlend m_blend;
+};

@@ -1,0 +1,56 @@
+#include "render/PictureLayer.h"
+
+#include "design/NacreformDoc.h"
+#include "render/ImageFiles.h"
+#include "render/Render.h"
+#include "util/MessageSink.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+const QString kPictureLoadFailedMessage = QStringLiteral("画像の読み込みに失敗しました。\n\n");
+
+void RefreshPictureCache(CNacreformDoc& doc)
+{
+    if (doc.ImagePath == doc.CachedImagePath)
+        return;
+    doc.CachedImagePath = doc.ImagePath;
+    doc.CachedImage = QImage();
+    if (doc.ImagePath.isEmpty())
+        return;
+    if (!LoadPicture(doc.ImagePath, doc.CachedImage) && doc.GetMessageSink() != nullptr)
+        doc.GetMessageSink()->ShowMessage(kPictureLoadFailedMessage + doc.ImagePath);
+}
+
+void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height)
+{
+    if (picture.isNull() || !(height > 0) || !std::isfinite(height) || !std::isfinite(centre.x())
+        || !std::isfinite(centre.y()))
+        return;
+    const float width = float(picture.width()) * height / float(picture.height());
+    const QRectF target(float(centre.x()) - width * 0.5f, float(centre.y()) - height * 0.5f, width, height);
+    graphics.save();
+    graphics.setRenderHint(QPainter::SmoothPixmapTransform);
+    graphics.setOpacity(std::clamp(float(opacity) * (1.0f / 255.0f), 0.0f, 1.0f));
+    graphics.drawImage(target, picture, QRectF(picture.rect()));
+    graphics.restore();
+}
+
+void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF& content)
+{
+    if (doc.CachedImage.isNull())
+        return;
+    const float w = float(content.width()), h = float(content.height());
+    const QPointF c = RectCenter(content);
+    const float s = h * doc.ImageSize * 0.01f;
+    const float px = float(c.x()) + w * doc.ImagePos.x * 0.01f;
+    const float py = float(c.y()) + h * doc.ImagePos.y * 0.01f;
+    if (doc.EnableImageShadow) {
+        const QPointF shadow(px + w * doc.ImageShadowPos.x * 0.01f, py + h * doc.ImageShadowPos.y * 0.01f);
+        DrawPicture(graphics, doc.CachedImage, shadow, doc.ImageShadowAlpha, s);
+    }
+    DrawPicture(graphics, doc.CachedImage, QPointF(px, py), doc.ImageAlpha, s);
+}

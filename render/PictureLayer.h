@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPointF>
+#include <QString>
+
+class CNacreformDoc;
+class QImage;
+class QPainter;
+class QRectF;
+
+// What the user is told when a picture cannot be loaded; the path follows.
+extern const QString kPictureLoadFailedMessage;
+
+// Brings the document's picture cache in line with ImagePath. The file is
+// decoded only when ImagePath differs from CachedImagePath (compared exactly),
+// so a failed load is reported once per change of the path, through the
+// document's message sink, and then renders as no picture.
+void RefreshPictureCache(CNacreformDoc& doc);
+
+// Draws picture height pixels high, its aspect ratio kept, centred on
+// centre, its alpha scaled by opacity / 255 (clamped to 0 ... 1). Nothing for
+// a null picture or a height that is not a positive finite number.
+void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height);
+
+// The cached picture's shadow (when the design enables it) and the picture,
+// sized ImageSize percent of the content rectangle's height and placed like
+// the caption (ImagePos, ImageShadowPos).
+void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF& content);

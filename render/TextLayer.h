@@ -1,0 +1,49 @@
+#pragma once
+
+#include "render/Argb.h"
+
+#include <QFont>
+#include <QPointF>
+#include <QRectF>
+
+#include <optional>
+
+class CNacreformDoc;
+class QPainter;
+
+// The caption of a design and its shadow, sized and placed relative to a
+// content rectangle: em size FontSize percent of its height in points (at the
+// canvas' 96 dpi a point is 4/3 pixel), centred in both directions on the
+// rectangle's centre moved by TextPos percent of its width and height. The
+// shadow is the same text again, moved further by TextShadowPos.
+class CTextLayer
+{
+public:
+    // Builds the font: FontName when an installed family has that name
+    // (letter case aside), else the generic sans-serif family.
+    CTextLayer(const CNacreformDoc& doc, const QRectF& content);
+
+    // False when no font could be made (no family, or an em size that is
+    // not a positive finite number up to kMaxEmPoints): nothing is drawn.
+    bool HasFont() const { return m_font.has_value(); }
+
+    // Each draws nothing for an empty caption or without a font. The shadow
+    // is drawn whether or not the design enables it; the caller decides.
+    void DrawShadow(QPainter& graphics) const;
+    void DrawCaption(QPainter& graphics) const;
+
+    // Larger em sizes are refused like a family that cannot be made.
+    static constexpr float kMaxEmPoints = 100000.0f;
+
+    // The family used when the design's family is not installed; empty when
+    // there is none.
+    static QString GenericSansSerifFamily();
+
+private:
+    void DrawAt(QPainter& graphics, QPointF point, ARGB color) const;
+
+    const CNacreformDoc& m_doc;
+    QRectF m_content;
+    QPointF m_point;
+    std::optional<QFont> m_font;
+};

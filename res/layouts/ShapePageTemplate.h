@@ -1,0 +1,35 @@
+#pragma once
+
+#include "res/layouts/DialogTemplate.h"
+
+// Template 132: the shape page.
+namespace ShapePageTemplate {
+enum Id : int {
+    IDC_BG_SWATCH = 1007,
+    IDC_BG_TRANSPARENT = 1019,
+    IDC_BG_USE_COLOR = 1022,
+    IDC_BG_PICK = 1023,
+    IDC_MARGIN = 1004,
+    IDC_MARGIN_SPIN = 1006,
+    IDC_WIDTH = 1024,
+    IDC_WIDTH_SPIN = 1025,
+    IDC_HEIGHT = 1026,
+    IDC_HEIGHT_SPIN = 1027,
+    IDC_COLOR1_SWATCH = 1028,
+    IDC_COLOR1_PICK = 1029,
+    IDC_COLOR2_SWATCH = 1013,
+    IDC_COLOR2_PICK = 1014,
+    IDC_SHADOW = 1030,
+    IDC_SHADOW_POS_LABEL = 1037,
+    IDC_SHADOW_X = 1031,
+    IDC_SHADOW_X_SPIN = 1032,
+    IDC_SHADOW_SEPARATOR = 1038,
+    IDC_SHADOW_Y = 1033,
+    IDC_SHADOW_Y_SPIN = 1034,
+    IDC_SHADOW_UNIT = 1039,
+    IDC_SHADOW_ALPHA_LABEL = 1041,
+    IDC_SHADOW_ALPHA = 1035,
+    IDC_SHADOW_ALPHA_SPIN = 1036,
+};
+extern const DlgTemplate kTemplate;
+}

@@ -1,0 +1,54 @@
+#include "widgets/FontComboBox.h"
+
+#include "widgets/FontItemDelegate.h"
+
+#include <QAbstractItemView>
+#include <QFontDatabase>
+
+#include <algorithm>
+
+namespace {
+
+// Case-insensitive order, so that a name sorts before the longer names that
+// begin with it.
+bool FontNameLess(const QString& a, const QString& b)
+{
+    const int order = QString::compare(a, b, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a < b;
+}
+
+} // namespace
+
+CFontComboBox::CFontComboBox(QWidget* parent)
+    : QComboBox(parent)
+{
+    constexpr int kDroppedWidth = 280;
+    setEditable(true);
+    // Typed text selects nothing and adds nothing; only a choice from the list counts.
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setItemDelegate(new CFontItemDelegate(this));
+    view()->setMinimumWidth(kDroppedWidth);
+
+    QStringList families = QFontDatabase::families();
+    std::sort(families.begin(), families.end(), FontNameLess);
+    addItems(families);
+    setCurrentIndex(-1);
+}
+
+int CFontComboBox::SelectString(const QString& prefix)
+{
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).startsWith(prefix, Qt::CaseInsensitive)) {
+            setCurrentIndex(i);
+            return i;
+        }
+    }
+    return -1;
+}
+
+QString CFontComboBox::GetFontName() const
+{
+    const int selected = currentIndex();
+    return selected < 0 ? QString() : itemText(selected);
+}
