@@ -109,7 +109,12 @@ void CPathGradient::Fill(QPainter& graphics, const QPainterPath& region) const
 
     WithGauge([&](auto gauge) { FillTexture(texture, pixels.topLeft(), gauge); });
 
+    // The texture covers the outline's pixels only; a brush would tile it
+    // beyond them.
     QBrush brush(texture);
     brush.setTransform(QTransform::fromTranslate(pixels.left(), pixels.top()));
+    graphics.save();
+    graphics.setClipRect(pixels, Qt::IntersectClip);
     graphics.fillPath(region, brush);
+    graphics.restore();
 }
