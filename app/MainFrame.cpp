@@ -12,6 +12,7 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -201,7 +202,12 @@ void CMainFrame::CreateControlBar()
     dock->setObjectName(QStringLiteral("ControlBar"));
     dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
     dock->setAllowedAreas(Qt::LeftDockWidgetArea);
-    dock->setTitleBarWidget(new QWidget(dock));
+    // An empty title bar that still reports a size, so that the dock's
+    // minimum size stays valid.
+    auto* noTitle = new QWidget(dock);
+    auto* noTitleLayout = new QHBoxLayout(noTitle);
+    noTitleLayout->setContentsMargins(0, 0, 0, 0);
+    dock->setTitleBarWidget(noTitle);
     m_pControlDlg = new CControlDlg(dock);
     dock->setWidget(m_pControlDlg);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
