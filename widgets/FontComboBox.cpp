@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QFontDatabase>
+#include <QKeyEvent>
 
 #include <algorithm>
 
@@ -51,4 +52,15 @@ QString CFontComboBox::GetFontName() const
 {
     const int selected = currentIndex();
     return selected < 0 ? QString() : itemText(selected);
+}
+
+void CFontComboBox::keyPressEvent(QKeyEvent* event)
+{
+    // The combo box would pick the item named by the typed text; Enter
+    // belongs to the page instead.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
 }

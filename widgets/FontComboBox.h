@@ -27,4 +27,7 @@ public:
 
     // The text of the selected item; empty when none is selected.
     QString GetFontName() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
