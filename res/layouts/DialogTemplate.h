@@ -14,7 +14,7 @@ enum class DlgItemKind {
     RadioButton,
     Placeholder,     // a frame that marks where a widget is put at run time
     HorizontalLine,
-    UpDown,
+    UpDown,          // the spin of the control just before it
     ComboBox,
     TabControl,
 };
@@ -25,7 +25,6 @@ enum DlgItemStyle : unsigned {
     kStyleGroup = 1u << 0,        // a radio button that starts a group
     kStyleCenter = 1u << 1,       // centred label text
     kStyleReadOnly = 1u << 2,     // read-only edit
-    kStyleSetBuddyInt = 1u << 3,  // the up-down writes whole numbers into its buddy
 };
 
 struct DlgItemTemplate

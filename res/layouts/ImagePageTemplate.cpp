@@ -3,6 +3,7 @@
 namespace ImagePageTemplate {
 namespace {
 using enum DlgItemKind;
+using namespace ShadowBlock;
 constexpr DlgItemTemplate kItems[] = {
     {kStaticId, Label, "파일 :", 0, 0, 41, 14},
     {IDC_FILE_NAME, Edit, "", 41, 0, 112, 14, kStyleReadOnly},
@@ -22,7 +23,7 @@ constexpr DlgItemTemplate kItems[] = {
     {kStaticId, Label, "%", 132, 58, 18, 14},
     {kStaticId, Label, "불투명도 :", 0, 77, 41, 14},
     {IDC_IMAGE_ALPHA, Edit, "", 41, 77, 40, 14},
-    {IDC_IMAGE_ALPHA_SPIN, UpDown, "", 70, 75, 9, 14, kStyleSetBuddyInt},
+    {IDC_IMAGE_ALPHA_SPIN, UpDown, "", 70, 75, 9, 14},
     {kStaticId, HorizontalLine, "", 0, 108, 153, 1},
     {IDC_SHADOW, CheckBox, "그림자 사용", 0, 115, 46, 10},
     {IDC_SHADOW_POS_LABEL, Label, "상대 좌표 :", 0, 129, 41, 14},
@@ -34,7 +35,7 @@ constexpr DlgItemTemplate kItems[] = {
     {IDC_SHADOW_UNIT, Label, "%", 133, 129, 18, 14},
     {IDC_SHADOW_ALPHA_LABEL, Label, "불투명도 :", 0, 149, 41, 14},
     {IDC_SHADOW_ALPHA, Edit, "", 41, 149, 40, 14},
-    {IDC_SHADOW_ALPHA_SPIN, UpDown, "", 70, 147, 9, 14, kStyleSetBuddyInt},
+    {IDC_SHADOW_ALPHA_SPIN, UpDown, "", 70, 147, 9, 14},
 };
 }
 const DlgTemplate kTemplate{135, 153, 194, kItems};

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "res/layouts/DialogTemplate.h"
+#include "res/layouts/ShadowBlock.h"
 
 // Template 135: the picture page.
+// The shadow block uses the ids of ShadowBlock.
 namespace ImagePageTemplate {
 enum Id : int {
     IDC_FILE_NAME = 1045,
@@ -17,15 +19,6 @@ enum Id : int {
     IDC_IMAGE_Y_SPIN = 1049,
     IDC_IMAGE_ALPHA = 1040,
     IDC_IMAGE_ALPHA_SPIN = 1046,
-    IDC_SHADOW = 1030,
-    IDC_SHADOW_POS_LABEL = 1037,
-    IDC_SHADOW_X = 1031,
-    IDC_SHADOW_X_SPIN = 1032,
-    IDC_SHADOW_SEPARATOR = 1038,
-    IDC_SHADOW_Y = 1033,
-    IDC_SHADOW_Y_SPIN = 1034,
-    IDC_SHADOW_UNIT = 1039,
-    IDC_SHADOW_ALPHA_LABEL = 1041,
     IDC_SHADOW_ALPHA = 1023,
     IDC_SHADOW_ALPHA_SPIN = 1024,
 };

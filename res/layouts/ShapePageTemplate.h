@@ -1,8 +1,10 @@
 #pragma once
 
 #include "res/layouts/DialogTemplate.h"
+#include "res/layouts/ShadowBlock.h"
 
 // Template 132: the shape page.
+// The shadow block uses the ids of ShadowBlock.
 namespace ShapePageTemplate {
 enum Id : int {
     IDC_BG_SWATCH = 1007,
@@ -19,15 +21,6 @@ enum Id : int {
     IDC_COLOR1_PICK = 1029,
     IDC_COLOR2_SWATCH = 1013,
     IDC_COLOR2_PICK = 1014,
-    IDC_SHADOW = 1030,
-    IDC_SHADOW_POS_LABEL = 1037,
-    IDC_SHADOW_X = 1031,
-    IDC_SHADOW_X_SPIN = 1032,
-    IDC_SHADOW_SEPARATOR = 1038,
-    IDC_SHADOW_Y = 1033,
-    IDC_SHADOW_Y_SPIN = 1034,
-    IDC_SHADOW_UNIT = 1039,
-    IDC_SHADOW_ALPHA_LABEL = 1041,
     IDC_SHADOW_ALPHA = 1035,
     IDC_SHADOW_ALPHA_SPIN = 1036,
 };

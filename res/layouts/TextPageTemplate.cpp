@@ -3,6 +3,7 @@
 namespace TextPageTemplate {
 namespace {
 using enum DlgItemKind;
+using namespace ShadowBlock;
 constexpr DlgItemTemplate kItems[] = {
     {kStaticId, Label, "문자열 :", 0, 0, 41, 14},
     {IDC_STRING, Edit, "", 41, 0, 112, 14},
@@ -25,7 +26,7 @@ constexpr DlgItemTemplate kItems[] = {
     {IDC_TEXT_PICK, PushButton, "...", 72, 99, 15, 14},
     {kStaticId, Label, "불투명도 :", 0, 117, 41, 14},
     {IDC_TEXT_ALPHA, Edit, "", 41, 117, 40, 14},
-    {IDC_TEXT_ALPHA_SPIN, UpDown, "", 70, 115, 9, 14, kStyleSetBuddyInt},
+    {IDC_TEXT_ALPHA_SPIN, UpDown, "", 70, 115, 9, 14},
     {kStaticId, HorizontalLine, "", 0, 137, 153, 1},
     {IDC_SHADOW, CheckBox, "그림자 사용", 0, 144, 46, 10},
     {IDC_SHADOW_POS_LABEL, Label, "상대 좌표 :", 0, 159, 41, 14},
@@ -41,7 +42,7 @@ constexpr DlgItemTemplate kItems[] = {
     {IDC_SHADOW_SAME_AS_TEXT, CheckBox, "문자색에 맞춘다.", 91, 188, 61, 10},
     {IDC_SHADOW_ALPHA_LABEL, Label, "불투명도 :", 0, 202, 41, 14},
     {IDC_SHADOW_ALPHA, Edit, "", 41, 202, 40, 14},
-    {IDC_SHADOW_ALPHA_SPIN, UpDown, "", 70, 200, 9, 14, kStyleSetBuddyInt},
+    {IDC_SHADOW_ALPHA_SPIN, UpDown, "", 70, 200, 9, 14},
 };
 }
 const DlgTemplate kTemplate{134, 156, 225, kItems};

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "res/layouts/DialogTemplate.h"
+#include "res/layouts/ShadowBlock.h"
 
 // Template 134: the text page.
+// The shadow block uses the ids of ShadowBlock.
 namespace TextPageTemplate {
 enum Id : int {
     IDC_STRING = 1007,
@@ -18,19 +20,10 @@ enum Id : int {
     IDC_TEXT_PICK = 1009,
     IDC_TEXT_ALPHA = 1013,
     IDC_TEXT_ALPHA_SPIN = 1014,
-    IDC_SHADOW = 1030,
-    IDC_SHADOW_POS_LABEL = 1037,
-    IDC_SHADOW_X = 1031,
-    IDC_SHADOW_X_SPIN = 1032,
-    IDC_SHADOW_SEPARATOR = 1038,
-    IDC_SHADOW_Y = 1033,
-    IDC_SHADOW_Y_SPIN = 1034,
-    IDC_SHADOW_UNIT = 1039,
     IDC_SHADOW_COLOR_LABEL = 1040,
     IDC_SHADOW_SWATCH = 1015,
     IDC_SHADOW_PICK = 1019,
     IDC_SHADOW_SAME_AS_TEXT = 1016,
-    IDC_SHADOW_ALPHA_LABEL = 1041,
     IDC_SHADOW_ALPHA = 1023,
     IDC_SHADOW_ALPHA_SPIN = 1024,
 };
