@@ -212,6 +212,8 @@ void CMainFrame::CreateControlBar()
     dock->setWidget(m_pControlDlg);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     m_pControlDlg->InitPages();
+    // The panel keeps the size of its template; only the preview grows.
+    m_pControlDlg->setFixedWidth(m_pControlDlg->sizeHint().width());
 }
 
 void CMainFrame::CenterOnScreen()
