@@ -20,6 +20,7 @@ private slots:
     void saveAsShortcutOpensTheSaveDialog();
     void recentFilesNewestFirstAtMostFour();
     void missingRecentFileIsReportedAndDropped();
+    void longRecentPathKeepsItsFileName();
     void exportKeepsAlphaOfTransparentDesign();
     void exportFlattensOpaqueDesignOntoBackground();
     void exportTakesTheLastRenderAsItIs();
@@ -167,6 +168,20 @@ void FileCommandsTest::missingRecentFileIsReportedAndDropped()
     QCOMPARE(shell.Doc().Margin, 30);
     QCOMPARE(shell.recentFiles.GetPaths(), QStringList{kept});
     QCOMPARE(shell.Frame().GetRecentFileActions().size(), 1);
+}
+
+void FileCommandsTest::longRecentPathKeepsItsFileName()
+{
+    SShellHarness shell;
+    const QString folder = QStringLiteral("a-folder-name-long-enough-to-fill-a-menu/").repeated(6);
+    QVERIFY(QDir(shell.dir.path()).mkpath(folder));
+    const QString path = shell.WriteDesign(folder + QStringLiteral("R&D.nfd"), 8);
+    QVERIFY(shell.docManager.OpenDocumentFile(path));
+    const QString text = shell.Frame().GetRecentFileActions().first()->text();
+    QVERIFY(text.startsWith(QStringLiteral("&1 ")));
+    QVERIFY(text.endsWith(QStringLiteral("/R&&D.nfd")));
+    QVERIFY(text.contains(QChar(0x2026)));
+    QVERIFY(text.size() < path.size());
 }
 
 void FileCommandsTest::exportKeepsAlphaOfTransparentDesign()
