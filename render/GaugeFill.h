@@ -45,6 +45,12 @@ inline std::array<QRgb, kTableSize + 1> ColorTable(ARGB outer, ARGB inner, const
     return table;
 }
 
+// A texture of size over memory kept between the fills of this thread, so
+// that a render does not fault in fresh pages for each of its gradients.
+// Textures above a few megabytes get memory of their own. Valid until the
+// next call on this thread.
+QImage ScratchTexture(QSize size);
+
 } // namespace gauge_fill
 
 // Fills region, in device pixels of an untransformed painter, with the
@@ -61,7 +67,7 @@ void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, const QRe
     const QRect pixels = region.boundingRect().intersected(bounds).toAlignedRect().intersected(device);
     if (pixels.isEmpty())
         return;
-    QImage texture(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    const QImage texture = gauge_fill::ScratchTexture(pixels.size());
     if (texture.isNull())
         return;
 
@@ -79,7 +85,7 @@ void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, const QRe
             const float step = (1 - gauge(left + float(x), y)) * float(kTableSize - 1) + 1.5f;
             index[x] = int(std::min(std::max(step, 0.0f), float(kTableSize)));
         }
-        auto* line = reinterpret_cast<QRgb*>(texture.scanLine(row));
+        auto* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(texture.constScanLine(row)));
         std::fill(line, line + first, 0u);
         for (int x = first; x < last; ++x)
             line[x] = table[size_t(index[x])];

@@ -155,3 +155,21 @@ TEST(CircleRectangleButtonRender, CapsuleNarrowerThanHighRenders)
     const QPointF centre = layout.shapeRect.center();
     EXPECT_EQ(qAlpha(image.pixel(int(centre.x()), int(centre.y()))), 255);
 }
+
+TEST_P(ShapeRendererTest, RenderingAgainGivesTheSameBitmapAndFollowsEveryChange)
+{
+    // Large enough that the caption is not in Qt's glyph cache.
+    CNacreformDoc doc;
+    doc.SelectRenderer(GetParam(), false, false);
+    doc.ShapeSize = {400, 400};
+    const QImage first = doc.Renderer->Render(doc);
+    EXPECT_EQ(doc.Renderer->Render(doc), first);
+
+    doc.TextColor = 0x000000FF; // red caption
+    const QImage red = doc.Renderer->Render(doc);
+    EXPECT_NE(red, first);
+    doc.TextColor = 0x00FFFFFF;
+    EXPECT_EQ(doc.Renderer->Render(doc), first);
+    doc.String = QStringLiteral("NACRF");
+    EXPECT_NE(doc.Renderer->Render(doc), first);
+}
