@@ -116,3 +116,20 @@ inline void TypeInto(QLineEdit* field, const QString& text)
     field->selectAll();
     QTest::keyClicks(field, text);
 }
+
+// Every design parameter as the design file stores it, key by key.
+inline QMap<QString, QString> DesignOf(CNacreformDoc& doc, const QString& path)
+{
+    QMap<QString, QString> values;
+    if (!doc.OnSaveDocument(path))
+        return values;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return values;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            values.insert(line.left(equals), line.mid(equals + 1));
+    }
+    return values;
+}
