@@ -18,7 +18,18 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-const char* const kHeadlessOptions[] = {"--export", "--save", "--set", "--help"};
+const char* const kHeadlessOptions[] = {"--export", "--save", "--set", "--help", "-h"};
+
+QtMessageHandler g_defaultMessageHandler = nullptr;
+
+// Qt's note that it falls back to a temporary runtime folder says nothing
+// about the export; every other message passes through.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    g_defaultMessageHandler(type, context, message);
+}
 
 void PrintError(const QString& text)
 {
@@ -43,7 +54,7 @@ void DefineOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("save"),
                       QStringLiteral("Write the resulting design to <nfd>, as Save As would."),
                       QStringLiteral("nfd")});
-    parser.addHelpOption();
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
     parser.addPositionalArgument(QStringLiteral("design"),
                                  QStringLiteral("Design file (.nfd) to start from; the default design "
                                                 "when omitted."),
@@ -122,6 +133,7 @@ int RunHeadless(int argc, char* argv[])
 {
     // No display is needed; the offscreen platform still provides fonts.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_defaultMessageHandler = qInstallMessageHandler(FilterQtMessages);
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("nacreform"));
 

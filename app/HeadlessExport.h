@@ -8,7 +8,7 @@
 //   nacreform --help
 
 // True when the arguments ask for the command line rather than the editor:
-// any of --export, --save, --set or --help.
+// any of --export, --save, --set or --help (-h).
 bool IsHeadlessInvocation(int argc, char* argv[]);
 
 // Runs the command line; the process exit code: 0 on success, 1 when the

@@ -38,11 +38,13 @@ QStringList LocalFiles(const QMimeData* mime)
     return paths;
 }
 
-// A recent-file entry as the menu shows it: "&1 path", ampersands in the
-// path doubled so that they are not taken for mnemonics.
-QString RecentFileText(int index, const QString& path)
+// A recent-file entry as the menu shows it: "&1 path", a long path shortened
+// in its middle so that the file name stays readable, ampersands doubled so
+// that they are not taken for mnemonics.
+QString RecentFileText(int index, const QString& path, const QFontMetrics& metrics)
 {
-    QString shown = QDir::toNativeSeparators(path);
+    constexpr int kMaxPathWidth = 400;
+    QString shown = metrics.elidedText(QDir::toNativeSeparators(path), Qt::ElideMiddle, kMaxPathWidth);
     shown.replace(QLatin1Char('&'), QLatin1String("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
 }
@@ -212,6 +214,8 @@ void CMainFrame::CreateControlBar()
     dock->setWidget(m_pControlDlg);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     m_pControlDlg->InitPages();
+    // The panel keeps the size of its template; only the preview grows.
+    m_pControlDlg->setFixedWidth(m_pControlDlg->sizeHint().width());
 }
 
 void CMainFrame::CenterOnScreen()
@@ -241,7 +245,7 @@ void CMainFrame::SetRecentFiles(const QStringList& paths)
     m_recentFileActions.clear();
     m_pRecentPlaceholder->setVisible(paths.isEmpty());
     for (int i = 0; i < paths.size(); ++i) {
-        auto* action = new QAction(RecentFileText(i, paths[i]), this);
+        auto* action = new QAction(RecentFileText(i, paths[i], m_pFileMenu->fontMetrics()), this);
         action->setData(unsigned(kIdFileMruFirst + i));
         m_pFileMenu->insertAction(m_pRecentPlaceholder, action);
         connect(action, &QAction::triggered, this, [this, i] { emit RecentFileChosen(i); });

@@ -17,6 +17,9 @@ CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidg
     , m_dialogs(dialogs)
 {
     m_renderTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the delay is a promise to
+    // the typist that the value has rested for the whole of it.
+    m_renderTimer.setTimerType(Qt::PreciseTimer);
     m_renderTimer.setInterval(kRenderDelayMs);
     connect(&m_renderTimer, &QTimer::timeout, this, [this] { UpdatePreview(true); });
     // Where the canvas ends, the workspace shows, as in Qt's own MDI area.

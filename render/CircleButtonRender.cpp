@@ -28,11 +28,15 @@ void CCircleButtonRender::FillGradientEllipse(QPainter& graphics, const QRectF& 
 void CCircleButtonRender::DrawContentAndGloss(CNacreformDoc& doc, QPainter& graphics, const QRectF& rect)
 {
     DrawTextAndPicture(doc, graphics, rect);
+    FillGradientEllipse(graphics, GetGlossRect(rect), 0xFAFFFFFF, 0x00FFFFFF,
+                        CBlend({0, 0.9f, 1}, {0, 0.7f, 1}));
+}
 
-    const float w = float(rect.width()), h = float(rect.height());
-    const QPointF c = RectCenter(rect);
+QRectF CCircleButtonRender::GetGlossRect(const QRectF& shapeRect)
+{
+    const float w = float(shapeRect.width()), h = float(shapeRect.height());
+    const QPointF c = RectCenter(shapeRect);
     const float glossWidth = w * 0.7f;
-    const QRectF gloss(float(c.x()) - glossWidth * 0.5f, float(rect.y()) + float(int(h * 0.04f)),
-                       glossWidth, h * 0.55f);
-    FillGradientEllipse(graphics, gloss, 0xFAFFFFFF, 0x00FFFFFF, CBlend({0, 0.9f, 1}, {0, 0.7f, 1}));
+    return QRectF(float(c.x()) - glossWidth * 0.5f, float(shapeRect.y()) + float(int(h * 0.04f)),
+                  glossWidth, h * 0.55f);
 }

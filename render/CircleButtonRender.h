@@ -9,6 +9,11 @@ class CBlend;
 // that finishes every circle. Draws nothing by itself; never selected.
 class CCircleButtonRender : public CRender
 {
+public:
+    // The box of the white gloss ellipse over shapeRect: 70 % of its width,
+    // centred, from 4 % of its height (whole pixels) down, 55 % as high.
+    static QRectF GetGlossRect(const QRectF& shapeRect);
+
 protected:
     // Nothing when the design has no shape shadow.
     static void DrawShapeShadow(const CNacreformDoc& doc, QPainter& graphics, const QRectF& rect);

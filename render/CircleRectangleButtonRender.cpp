@@ -10,6 +10,9 @@
 
 namespace {
 
+// Width of the body's frame around the inner area, as a share of the height.
+constexpr double kInsetRatio = 0.03;
+
 // The inner colour and glow blends, shared by the two ends and the middle so
 // that they meet without a seam.
 CBlend InnerColorBlend()
@@ -68,7 +71,7 @@ void CCircleRectangleButtonRender::DrawShape(CNacreformDoc& doc, QPainter& graph
 {
     const float x = float(shapeRect.x()), y = float(shapeRect.y());
     const float w = float(shapeRect.width()), h = float(shapeRect.height());
-    const int t = ShapeInset(h, 0.03);
+    const int t = ShapeInset(h, kInsetRatio);
     const ARGB c1 = ColorRefToArgb(doc.Color1);
     const ARGB c2 = ColorRefToArgb(doc.Color2);
 
@@ -97,10 +100,17 @@ void CCircleRectangleButtonRender::DrawShape(CNacreformDoc& doc, QPainter& graph
 
     DrawTextAndPicture(doc, graphics, shapeRect);
 
-    const QRectF highlight(x + t + 0.2f * h, y + t, w - 2 * t - 0.4f * h, (h - 2 * t) / 2);
     constexpr float kHighlightEndRatio = 1.3f;
-    FillCapsuleGradient(graphics, highlight, 0xFFFFFFFF, 0x00FFFFFF, CBlend({0, 0.1f, 1}, {0, 0.2f, 1}),
+    FillCapsuleGradient(graphics, GetHighlightRect(shapeRect), 0xFFFFFFFF, 0x00FFFFFF, CBlend({0, 0.1f, 1}, {0, 0.2f, 1}),
                         kHighlightEndRatio);
+}
+
+QRectF CCircleRectangleButtonRender::GetHighlightRect(const QRectF& shapeRect)
+{
+    const float x = float(shapeRect.x()), y = float(shapeRect.y());
+    const float w = float(shapeRect.width()), h = float(shapeRect.height());
+    const int t = ShapeInset(h, kInsetRatio);
+    return QRectF(x + t + 0.2f * h, y + t, w - 2 * t - 0.4f * h, (h - 2 * t) / 2);
 }
 
 float CCircleRectangleButtonRender::GetShadowSpread() const

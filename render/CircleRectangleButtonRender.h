@@ -22,6 +22,10 @@ public:
     // circles; larger k flatter half ellipses. The figure is left open.
     static void AddCapsule(CGraphicsPath& path, const QRectF& box, float k);
 
+    // The box of the gloss highlight over shapeRect: inset like the inner
+    // area, half its height, narrowed by a fifth of the shape height at each end.
+    static QRectF GetHighlightRect(const QRectF& shapeRect);
+
 private:
     // The capsule in box with a vertical gradient whose box is one pixel
     // larger on every side; nothing for a box without area.

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -14,24 +15,27 @@ namespace {
 // Colour steps between outline and centre; finer than any visible step.
 constexpr int kTableSize = 1024;
 
-// Scale of the outline copy through (dx, dy), for half sizes (a, b): below 1
-// inside, 1 on the outline. Each takes 1/a and 1/b to spare divisions.
+// Each gauge gives the scale of the outline copy through (dx, dy) (below 1
+// inside, 1 on the outline), and how far the outline reaches to either side
+// at height dy (the columns that can be inside), for half sizes a and b.
 struct SEllipseGauge
 {
-    float ia, ib;
+    float a, b;
     float operator()(float dx, float dy) const
     {
-        return std::sqrt(dx * ia * dx * ia + dy * ib * dy * ib);
+        return std::sqrt((dx * dx) / (a * a) + (dy * dy) / (b * b));
     }
+    float HalfWidth(float dy) const { return a * std::sqrt(std::max(0.0f, 1 - (dy * dy) / (b * b))); }
 };
 
 struct SRectangleGauge
 {
-    float ia, ib;
+    float a, b;
     float operator()(float dx, float dy) const
     {
-        return std::max(std::fabs(dx) * ia, std::fabs(dy) * ib);
+        return std::max(std::fabs(dx) / a, std::fabs(dy) / b);
     }
+    float HalfWidth(float dy) const { return std::fabs(dy) <= b ? a : 0; }
 };
 
 // Half circles of radius b at both ends of a straight part 2c long. The
@@ -50,6 +54,7 @@ struct SCapsuleGauge
         const float root = std::sqrt(b * b * dx * dx + (b * b - c * c) * dy * dy);
         return (dx * dx + dy * dy) / (c * dx + root);
     }
+    float HalfWidth(float dy) const { return c + std::sqrt(std::max(0.0f, b * b - dy * dy)); }
 };
 
 } // namespace
@@ -63,34 +68,46 @@ void CPathGradient::WithGauge(Use use) const
 {
     const float a = float(m_box.width()) * 0.5f, b = float(m_box.height()) * 0.5f;
     if (m_outline == EOutline::Rectangle)
-        use(SRectangleGauge{1 / a, 1 / b});
+        use(SRectangleGauge{a, b});
     else if (m_outline == EOutline::Capsule && a > b)
         use(SCapsuleGauge{b, a - b});
     else // a capsule without a straight part is taken as an ellipse
-        use(SEllipseGauge{1 / a, 1 / b});
+        use(SEllipseGauge{a, b});
 }
 
 template <typename Gauge>
 void CPathGradient::FillTexture(QImage& texture, QPointF origin, Gauge gauge) const
 {
-    std::array<QRgb, kTableSize> table;
+    // Premultiplied colours: transparent for points outside the outline,
+    // then from the outline (1) to the centre (kTableSize).
+    std::array<QRgb, kTableSize + 1> table;
+    table[0] = 0;
     for (int i = 0; i < kTableSize; ++i) {
         const float p = float(i) / float(kTableSize - 1);
-        table[i] = qPremultiply(CBlend::Interpolate(m_surround, m_center, m_blend.Factor(p)).rgba());
+        table[size_t(i) + 1] = qPremultiply(CBlend::Interpolate(m_surround, m_center, m_blend.Factor(p)).rgba());
     }
+
     const QPointF center = m_box.center();
-    const float x0 = float(origin.x() + 0.5 - center.x());
+    const float cx = float(center.x() - origin.x() - 0.5); // in texture columns
     const int width = texture.width();
-    std::vector<float> positions(size_t(width), 0.0f);
+    std::vector<int> indices(size_t(width), 0);
     for (int y = 0; y < texture.height(); ++y) {
         const float dy = float(origin.y() + y + 0.5 - center.y());
-        for (int x = 0; x < width; ++x)
-            positions[size_t(x)] = 1 - gauge(x0 + float(x), dy);
-        auto* line = reinterpret_cast<QRgb*>(texture.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const float p = positions[size_t(x)];
-            line[x] = p < 0 ? 0 : table[size_t(p * float(kTableSize - 1) + 0.5f)];
+        const float half = gauge.HalfWidth(dy);
+        const int first = std::clamp(int(std::floor(cx - half)), 0, width);
+        const int last = std::clamp(int(std::ceil(cx + half)) + 1, first, width);
+        // Kept free of branches so that the compiler vectorises it: a
+        // position more than half a step outside the outline gives entry 0.
+        int* index = indices.data();
+        for (int x = first; x < last; ++x) {
+            const float step = (1 - gauge(float(x) - cx, dy)) * float(kTableSize - 1) + 1.5f;
+            index[x] = int(std::min(std::max(step, 0.0f), float(kTableSize)));
         }
+        auto* line = reinterpret_cast<QRgb*>(texture.scanLine(y));
+        std::fill(line, line + first, 0u);
+        for (int x = first; x < last; ++x)
+            line[x] = table[size_t(index[x])];
+        std::fill(line + last, line + width, 0u);
     }
 }
 
@@ -109,7 +126,12 @@ void CPathGradient::Fill(QPainter& graphics, const QPainterPath& region) const
 
     WithGauge([&](auto gauge) { FillTexture(texture, pixels.topLeft(), gauge); });
 
+    // The texture covers the outline's pixels only; a brush would tile it
+    // beyond them.
     QBrush brush(texture);
     brush.setTransform(QTransform::fromTranslate(pixels.left(), pixels.top()));
+    graphics.save();
+    graphics.setClipRect(pixels, Qt::IntersectClip);
     graphics.fillPath(region, brush);
+    graphics.restore();
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -92,6 +93,12 @@ SCanvasLayout CRender::GetCanvasLayout(const CNacreformDoc& doc) const
     const QRectF shadow = GetShadowRect(doc, QRectF(0, 0, w, h));
     const float sx = float(shadow.x()), sy = float(shadow.y());
     const float sw = float(shadow.width()), sh = float(shadow.height());
+    SCanvasLayout layout;
+    if (!std::isfinite(sx + sy + sw + sh)) {
+        // max() would quietly drop a NaN; the canvas is no number then.
+        layout.width = layout.height = std::numeric_limits<float>::quiet_NaN();
+        return layout;
+    }
 
     const float right = std::max(w, sx + sw);
     const float bottom = std::max(h, sy + sh);
@@ -99,7 +106,6 @@ SCanvasLayout CRender::GetCanvasLayout(const CNacreformDoc& doc) const
     const float top = sy <= 0 ? sy : 0;
     const float margin = float(doc.Margin);
 
-    SCanvasLayout layout;
     layout.width = (right - left) + 2 * margin;
     layout.height = (bottom - top) + 2 * margin;
     const float dx = margin - left;

@@ -2,8 +2,6 @@
 #include "app/CommandIds.h"
 #include "panel/ControlDlg.h"
 
-#include "render/Render.h"
-
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>

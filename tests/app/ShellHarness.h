@@ -7,6 +7,7 @@
 #include "app/RecentFileList.h"
 #include "app/SingleDocTemplate.h"
 #include "design/NacreformDoc.h"
+#include "render/Render.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,0 +1,200 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class HeadlessExportTest : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    SRun Run(const QStringList& arguments) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir.path());
+        process.start(QStringLiteral(NACREFORM_EXECUTABLE), arguments);
+        SRun run;
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return run;
+        run.exitCode = process.exitCode();
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    void WriteDesign(const QString& name, const QByteArray& lines) const
+    {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[General]\n" + lines);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(HeadlessExportTest, DefaultDesignExportsWithAlphaWithoutADisplay)
+{
+    const SRun run = Run({QStringLiteral("--export"), QStringLiteral("button.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage image(Path(QStringLiteral("button.png")));
+    EXPECT_EQ(image.size(), QSize(145, 148));
+    EXPECT_TRUE(image.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(72, 70)), 255);
+}
+
+TEST_F(HeadlessExportTest, OpaqueBackgroundExportsWithoutAlphaOverBGColor)
+{
+    const SRun run = Run({QStringLiteral("--set"), QStringLiteral("BGTrans=0"), QStringLiteral("--set"),
+                          QStringLiteral("BGColor=255"), QStringLiteral("--export"), QStringLiteral("opaque.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage image(Path(QStringLiteral("opaque.png")));
+    EXPECT_EQ(image.size(), QSize(145, 148));
+    EXPECT_FALSE(image.hasAlphaChannel());
+    for (const QPoint corner : {QPoint(0, 0), QPoint(144, 0), QPoint(0, 147), QPoint(144, 147)})
+        EXPECT_EQ(image.pixel(corner), 0xFFFF0000u) << corner.x() << "," << corner.y();
+}
+
+TEST_F(HeadlessExportTest, SaveWritesTheDefaultDesignFile)
+{
+    const SRun run = Run({QStringLiteral("--save"), QStringLiteral("default.nfd")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile file(Path(QStringLiteral("default.nfd")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).remove(QLatin1Char('\r')).split(
+        QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList expected = {
+        "[General]", "BGTrans=1", "BGColor=16777215", "Margin=5", "ShapeSize=128,128",
+        "Color1=12544256", "Color2=15580218", "EnableShapeShadow=1", "ShapeShadowPos=0.000000,5.000000",
+        "ShapeShadowAlpha=200", "String=NACRE", "FontName=Impact", "Bold=0", "FontSize=20.000000",
+        "TextPos=0.000000,0.000000", "TextColor=16777215", "TextAlpha=250", "EnableTextShadow=1",
+        "TextShadowPos=0.000000,13.000000", "TextShadowColor=16777215", "TextShadowColorSameAsText=1",
+        "TextShadowAlpha=60", "ImagePath=", "ImageAlpha=250", "ImagePos=0.000000,0.000000",
+        "ImageSize=80.000000", "EnableImageShadow=1", "ImageShadowPos=0.000000,13.000000",
+        "ImageShadowAlpha=60", "RenderID=32771"};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(HeadlessExportTest, SettingsMakeAVariantOfADesign)
+{
+    WriteDesign(QStringLiteral("template.nfd"), "Margin=20\nRenderID=32774\nString=Template\n");
+    const SRun run = Run({QStringLiteral("template.nfd"), QStringLiteral("--set"), QStringLiteral("String=OK"),
+                          QStringLiteral("--set"), QStringLiteral("shapesize=200,64"), QStringLiteral("--set"),
+                          QStringLiteral("Margin=5"), QStringLiteral("--save"), QStringLiteral("variant.nfd"),
+                          QStringLiteral("--export"), QStringLiteral("variant.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // Capsule 200 x 64 with the default shadow and a margin of 5.
+    EXPECT_EQ(QImage(Path(QStringLiteral("variant.png"))).size(), QSize(218, 82));
+    QFile saved(Path(QStringLiteral("variant.nfd")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_TRUE(text.contains("String=OK\n"));
+    EXPECT_TRUE(text.contains("ShapeSize=200,64\n"));
+    EXPECT_TRUE(text.contains("RenderID=32774\n"));
+}
+
+TEST_F(HeadlessExportTest, BadSettingsAreRefusedClearly)
+{
+    for (const QString& setting : {QStringLiteral("Colour=12"), QStringLiteral("Margin"), QStringLiteral("=5")}) {
+        const SRun run = Run({QStringLiteral("--set"), setting, QStringLiteral("--export"), QStringLiteral("x.png")});
+        EXPECT_EQ(run.exitCode, 1) << setting.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("KEY=VALUE"))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path(QStringLiteral("x.png"))));
+    }
+}
+
+TEST_F(HeadlessExportTest, OversizedCanvasFailsWithoutAllocating)
+{
+    const SRun run = Run({QStringLiteral("--set"), QStringLiteral("ShapeSize=100000,100000"),
+                          QStringLiteral("--export"), QStringLiteral("huge.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cannot allocate"))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("huge.png"))));
+}
+
+TEST_F(HeadlessExportTest, UnreadableDesignAndUnwritablePngFail)
+{
+    SRun run = Run({QStringLiteral("--export"), QStringLiteral("x.png"), QStringLiteral("missing.nfd")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("missing.nfd"))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("x.png"))));
+
+    run = Run({QStringLiteral("--export"), QStringLiteral("no/such/folder/x.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("no/such/folder/x.png"))) << run.err.toStdString();
+
+    run = Run({QStringLiteral("--save"), QStringLiteral("no/such/folder/x.nfd")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("no/such/folder/x.nfd"))) << run.err.toStdString();
+}
+
+TEST_F(HeadlessExportTest, MissingPictureIsReportedAndTheRestExported)
+{
+    const SRun run = Run({QStringLiteral("--set"), QStringLiteral("ImagePath=") + Path(QStringLiteral("gone.png")),
+                          QStringLiteral("--export"), QStringLiteral("button.png")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("画像の読み込みに失敗しました。\n\n") + Path(QStringLiteral("gone.png"))))
+        << run.err.toStdString();
+    EXPECT_EQ(QImage(Path(QStringLiteral("button.png"))).size(), QSize(145, 148));
+}
+
+TEST_F(HeadlessExportTest, FloatsThatReadNanRenderAsZero)
+{
+    const QByteArray keys[] = {"ShapeShadowPos=", "TextPos=", "TextShadowPos=", "ImagePos=", "ImageShadowPos="};
+    QByteArray nan, zero;
+    for (const QByteArray& key : keys) {
+        nan += key + "nan,nan\n";
+        zero += key + "0,0\n";
+    }
+    WriteDesign(QStringLiteral("nan.nfd"), nan + "FontSize=nan\nImageSize=nan\n");
+    WriteDesign(QStringLiteral("zero.nfd"), zero + "FontSize=0\nImageSize=0\n");
+    ASSERT_EQ(Run({QStringLiteral("--export"), QStringLiteral("nan.png"), QStringLiteral("nan.nfd")}).exitCode, 0);
+    ASSERT_EQ(Run({QStringLiteral("--export"), QStringLiteral("zero.png"), QStringLiteral("zero.nfd")}).exitCode, 0);
+    const QImage fromNan(Path(QStringLiteral("nan.png")));
+    EXPECT_FALSE(fromNan.isNull());
+    EXPECT_EQ(fromNan, QImage(Path(QStringLiteral("zero.png"))));
+}
+
+TEST_F(HeadlessExportTest, HelpListsTheOptionsAndBadArgumentsAreUsageErrors)
+{
+    const SRun help = Run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* option : {"--export", "--set", "--save", "--help"})
+        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+
+    EXPECT_EQ(Run({QStringLiteral("--export")}).exitCode, 2);
+    EXPECT_EQ(Run({QStringLiteral("--set"), QStringLiteral("Margin=1")}).exitCode, 2);
+    EXPECT_EQ(Run({QStringLiteral("--export"), QStringLiteral("x.png"), QStringLiteral("a.nfd"),
+                   QStringLiteral("b.nfd")})
+                  .exitCode,
+              2);
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

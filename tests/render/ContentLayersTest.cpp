@@ -1,0 +1,256 @@
+#include "RenderTestSupport.h"
+
+#include "render/ContentLayers.h"
+#include "render/ImageFiles.h"
+#include "render/PictureLayer.h"
+#include "render/TextLayer.h"
+#include "util/MessageSink.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CRecordingSink : public IMessageSink
+{
+public:
+    void ShowMessage(const QString& text) override { m_messages.append(text); }
+    QStringList m_messages;
+};
+
+// A content rectangle 127 high in the middle of a canvas large enough for
+// whatever is drawn on it.
+const QRectF kContent(136.5, 100, 127, 127);
+const QSize kCanvas(400, 330);
+
+QImage DrawContent(CNacreformDoc& doc)
+{
+    QImage canvas = TransparentCanvas(kCanvas.width(), kCanvas.height());
+    QPainter graphics(&canvas);
+    graphics.setRenderHint(QPainter::Antialiasing);
+    DrawTextAndPicture(doc, graphics, kContent);
+    return canvas;
+}
+
+double AlphaSum(const QImage& image)
+{
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            sum += qAlpha(image.pixel(x, y)) / 255.0;
+    }
+    return sum;
+}
+
+class ContentLayersTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_doc.SetMessageSink(&m_sink);
+        m_doc.String.clear();
+        m_doc.EnableImageShadow = false;
+    }
+
+    QString WritePicture(const QString& name, const QSize& size, const char* format = "png")
+    {
+        QImage picture(size, QImage::Format_ARGB32);
+        picture.fill(QColor(255, 0, 0));
+        const QString path = m_dir.filePath(name);
+        QImageWriter writer(path, format);
+        EXPECT_TRUE(writer.write(picture)) << name.toStdString() << ": " << writer.errorString().toStdString();
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    CRecordingSink m_sink;
+    CNacreformDoc m_doc;
+};
+
+} // namespace
+
+TEST_F(ContentLayersTest, PictureKeepsItsAspectAtItsHeightCentredOnTheRectangle)
+{
+    m_doc.ImagePath = WritePicture(QStringLiteral("wide.png"), QSize(64, 32));
+    m_doc.ImageAlpha = 255;
+    const QImage canvas = DrawContent(m_doc);
+    EXPECT_TRUE(m_sink.m_messages.isEmpty());
+    // 80 % of 127 = 101.6 high, so 203.2 wide.
+    EXPECT_NEAR(AlphaSum(canvas), 203.2 * 101.6, 203.2 * 101.6 * 0.01);
+    const QRect ink = InkBounds(canvas, 127);
+    EXPECT_NEAR(ink.width(), 203.2, 1.5);
+    EXPECT_NEAR(ink.height(), 101.6, 1.5);
+    EXPECT_NEAR(QRectF(ink).center().x() + 0.5, kContent.center().x(), 1.0);
+    EXPECT_NEAR(QRectF(ink).center().y() + 0.5, kContent.center().y(), 1.0);
+}
+
+TEST_F(ContentLayersTest, PictureShadowIsAnOffsetCopyWithItsOwnOpacity)
+{
+    m_doc.ImagePath = WritePicture(QStringLiteral("square.png"), QSize(20, 20));
+    m_doc.ImageSize = 20;
+    m_doc.ImageAlpha = 0;
+    m_doc.EnableImageShadow = true;
+    m_doc.ImageShadowPos = {0, 50};
+    m_doc.ImageShadowAlpha = 102;
+    const QImage canvas = DrawContent(m_doc);
+    const QPointF centre = kContent.center();
+    EXPECT_EQ(qAlpha(canvas.pixel(int(centre.x()), int(centre.y()))), 0);
+    const QRgb shadow = canvas.pixel(int(centre.x()), int(centre.y() + 0.5 * 127));
+    EXPECT_NEAR(qAlpha(shadow), 102, 1);
+}
+
+TEST_F(ContentLayersTest, FailedLoadIsReportedOncePerChangeOfPath)
+{
+    const QString missing = m_dir.filePath(QStringLiteral("missing.png"));
+    m_doc.ImagePath = missing;
+    DrawContent(m_doc);
+    DrawContent(m_doc);
+    ASSERT_EQ(m_sink.m_messages.size(), 1);
+    EXPECT_EQ(m_sink.m_messages.front(), QStringLiteral("画像の読み込みに失敗しました。\n\n") + missing);
+    EXPECT_TRUE(m_doc.CachedImage.isNull());
+    EXPECT_EQ(m_doc.CachedImagePath, missing);
+
+    // The reload empties the cache key: the file is tried again.
+    m_doc.CachedImagePath.clear();
+    DrawContent(m_doc);
+    EXPECT_EQ(m_sink.m_messages.size(), 2);
+
+    // Without a sink nothing is shown and nothing fails.
+    m_doc.SetMessageSink(nullptr);
+    m_doc.CachedImagePath.clear();
+    DrawContent(m_doc);
+    EXPECT_EQ(m_sink.m_messages.size(), 2);
+}
+
+TEST_F(ContentLayersTest, UndecodableFileIsALoadFailureAndTheRestStillRenders)
+{
+    const QString path = m_dir.filePath(QStringLiteral("text.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+    m_doc.ImagePath = path;
+    m_doc.String = QStringLiteral("NACRE");
+    const QImage canvas = DrawContent(m_doc);
+    EXPECT_EQ(m_sink.m_messages.size(), 1);
+    EXPECT_FALSE(InkBounds(canvas).isNull());
+}
+
+TEST_F(ContentLayersTest, CacheKeepsThePictureUntilThePathChanges)
+{
+    const QString path = WritePicture(QStringLiteral("a.png"), QSize(10, 10));
+    m_doc.ImagePath = path;
+    DrawContent(m_doc);
+    ASSERT_EQ(m_doc.CachedImage.size(), QSize(10, 10));
+    WritePicture(QStringLiteral("a.png"), QSize(30, 10));
+    DrawContent(m_doc);
+    EXPECT_EQ(m_doc.CachedImage.size(), QSize(10, 10));
+
+    m_doc.ImagePath.clear();
+    DrawContent(m_doc);
+    EXPECT_TRUE(m_doc.CachedImage.isNull());
+    EXPECT_TRUE(m_doc.CachedImagePath.isEmpty());
+}
+
+TEST_F(ContentLayersTest, CommonPictureFormatsDecode)
+{
+    QStringList paths;
+    for (const char* format : {"bmp", "jpg", "png", "tiff", "ico"})
+        paths.append(WritePicture(QStringLiteral("p.") + QLatin1String(format), QSize(16, 16), format));
+    // Qt reads GIF but does not write it: a 16 x 16 red GIF.
+    static const unsigned char kRedGif[] = {
+        0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x10, 0x00, 0x10, 0x00, 0xf0, 0x00, 0x00, 0xff,
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x21, 0xf9, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2c,
+        0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x10, 0x00, 0x00, 0x02, 0x0e, 0x84, 0x8f, 0xa9,
+        0xcb, 0xed, 0x0f, 0xa3, 0x9c, 0xb4, 0xda, 0x8b, 0xb3, 0x3e, 0x05, 0x00, 0x3b};
+    QFile gif(m_dir.filePath(QStringLiteral("p.gif")));
+    ASSERT_TRUE(gif.open(QIODevice::WriteOnly));
+    gif.write(reinterpret_cast<const char*>(kRedGif), sizeof(kRedGif));
+    gif.close();
+    paths.append(gif.fileName());
+
+    for (const QString& path : paths) {
+        QImage picture;
+        EXPECT_TRUE(LoadPicture(path, picture)) << path.toStdString();
+        EXPECT_EQ(picture.size(), QSize(16, 16)) << path.toStdString();
+        EXPECT_LE(ChannelDistance(picture.pixel(8, 8), 0xFFFF0000u), 8) << path.toStdString(); // JPEG is lossy
+    }
+}
+
+TEST_F(ContentLayersTest, EmptyCaptionDrawsNothing)
+{
+    m_doc.EnableTextShadow = true;
+    EXPECT_TRUE(InkBounds(DrawContent(m_doc)).isNull());
+}
+
+TEST_F(ContentLayersTest, CaptionIsCentredOnItsPointAtItsEmSize)
+{
+    m_doc.String = QStringLiteral("NACRE");
+    m_doc.EnableTextShadow = false;
+    const QImage centred = DrawContent(m_doc);
+    const QRect ink = InkBounds(centred, 60);
+    ASSERT_FALSE(ink.isNull());
+    EXPECT_NEAR(QRectF(ink).center().x() + 0.5, kContent.center().x(), 1.5);
+    // 20 % of 127 = 25.4 points = 33.9 pixels at 96 dpi; capitals without
+    // descenders stand about 0.73 em high in the generic family.
+    EXPECT_NEAR(ink.height(), 0.73 * 25.4 * 4 / 3, 1.5);
+
+    // Half the height up: the same caption moved onto the top edge.
+    m_doc.TextPos = {0, -50};
+    const QRect top = InkBounds(DrawContent(m_doc), 60);
+    EXPECT_EQ(top.size(), ink.size());
+    EXPECT_NEAR(top.center().y() - ink.center().y(), -63.5, 1.0);
+    EXPECT_NEAR(QRectF(ink).center().y() + 0.5 - kContent.center().y(),
+                QRectF(top).center().y() + 0.5 - kContent.top(), 1.0);
+}
+
+TEST_F(ContentLayersTest, CaptionShadowUsesItsOwnAlphaAndOffset)
+{
+    m_doc.String = QStringLiteral("I");
+    m_doc.TextAlpha = 0;
+    m_doc.EnableTextShadow = true;
+    m_doc.TextShadowAlpha = 256 + 60; // only the low byte counts
+    m_doc.TextPos = {0, 10};
+    m_doc.TextShadowPos = {0, 13};
+    const QImage canvas = DrawContent(m_doc);
+    const QRect ink = InkBounds(canvas);
+    ASSERT_FALSE(ink.isNull());
+    int strongest = 0;
+    for (int y = ink.top(); y <= ink.bottom(); ++y)
+        strongest = std::max(strongest, qAlpha(canvas.pixel(ink.center().x(), y)));
+    EXPECT_NEAR(strongest, 60, 2);
+
+    m_doc.EnableTextShadow = false;
+    m_doc.TextAlpha = 255;
+    const QRect caption = InkBounds(DrawContent(m_doc));
+    EXPECT_NEAR(ink.center().y() - caption.center().y(), 0.13 * 127, 1.0);
+}
+
+TEST_F(ContentLayersTest, UnknownFamilyFallsBackToTheGenericSansSerif)
+{
+    m_doc.String = QStringLiteral("Nacre");
+    m_doc.FontName = QStringLiteral("Impact");
+    const QImage fallback = DrawContent(m_doc);
+    m_doc.FontName = CTextLayer::GenericSansSerifFamily();
+    EXPECT_EQ(DrawContent(m_doc), fallback);
+    m_doc.FontName = CTextLayer::GenericSansSerifFamily().toUpper();
+    EXPECT_EQ(DrawContent(m_doc), fallback);
+    m_doc.FontName = QStringLiteral("DejaVu Serif");
+    EXPECT_NE(DrawContent(m_doc), fallback);
+}
+
+TEST_F(ContentLayersTest, EmSizeThatCannotBeMadeDrawsNoCaption)
+{
+    m_doc.String = QStringLiteral("NACRE");
+    for (float size : {0.0f, -20.0f, 1e30f}) {
+        m_doc.FontSize = size;
+        const CTextLayer text(m_doc, kContent);
+        EXPECT_FALSE(text.HasFont()) << size;
+        EXPECT_TRUE(InkBounds(DrawContent(m_doc)).isNull()) << size;
+    }
+}
