@@ -154,11 +154,13 @@ void CSpinButtonCtrl::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-bool CSpinButtonCtrl::eventFilter(QObject* watched, QEvent* event)
+bool CSpinButtonCtrl::eventFilter(QObject*, QEvent* event)
 {
-    if (watched != m_buddy || !isEnabled())
-        return false;
+    // Only the buddy is watched. Look at the event first: the buddy also
+    // reports events from inside its destructor.
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    if (!isEnabled())
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down)
