@@ -1,6 +1,7 @@
 #include "render/CircleRectangleButtonRender.h"
 
 #include "render/Blend.h"
+#include "render/GaugeFill.h"
 #include "render/ContentLayers.h"
 #include "render/GraphicsPath.h"
 #include "render/LinearGradient.h"
@@ -13,17 +14,24 @@ namespace {
 // Width of the body's frame around the inner area, as a share of the height.
 constexpr double kInsetRatio = 0.03;
 
-// The inner colour and glow blends, shared by the two ends and the middle so
-// that they meet without a seam.
-CBlend InnerColorBlend()
+// Where a point of the inner area lies between its outer colour (1) and
+// its inner one (0): beside each end's centre line on the circle of radius
+// r around that end's centre on the bottom edge, between the centre lines
+// on a vertical gradient over (top, depth). At the centre lines the two
+// differ by half a pixel's share of the depth.
+struct SInnerGauge
 {
-    return CBlend({0, 1, 1}, {0, 0.55f, 1});
-}
-
-CBlend InnerGlowBlend()
-{
-    return CBlend({0, 0, 0.6f, 0.8f}, {0, 0.55f, 0.9f, 1});
-}
+    float left, right, bottom, radius, top, depth;
+    float operator()(float x, float y) const
+    {
+        const float dy = y - bottom;
+        const float toLeft = std::sqrt((x - left) * (x - left) + dy * dy) / radius;
+        const float toRight = std::sqrt((x - right) * (x - right) + dy * dy) / radius;
+        const float middle = 1 - (y - top) / depth;
+        return x < left ? toLeft : (x > right ? toRight : middle);
+    }
+    std::pair<float, float> Columns(float) const { return {left - radius, right + radius}; }
+};
 
 } // namespace
 
@@ -44,26 +52,29 @@ void CCircleRectangleButtonRender::FillCapsuleGradient(QPainter& graphics, const
     FillVerticalGradient(graphics, path.Path(), Grown(box, 1), first, second, blend);
 }
 
-void CCircleRectangleButtonRender::FillEndGlow(QPainter& graphics, QPointF centre, float hi,
-                                               const QRectF& arcBox, float startAngle, ARGB c1, ARGB c2)
+void CCircleRectangleButtonRender::FillInnerArea(QPainter& graphics, const QRectF& inner, ARGB c1, ARGB c2)
 {
+    const float xi = float(inner.x()), yi = float(inner.y());
+    const float wi = float(inner.width()), hi = float(inner.height());
     if (!(hi > 0))
         return;
-    const float radius = hi + 1;
-    CPathGradient light(CPathGradient::EOutline::Ellipse,
-                        QRectF(float(centre.x()) - radius, float(centre.y()) - radius, 2 * radius, 2 * radius));
-    CGraphicsPath halfDisc;
-    halfDisc.AddArc(arcBox, startAngle, 180);
+    const SInnerGauge gauge{xi + hi / 2, xi + wi - hi / 2, yi + hi, hi + 1, yi - 0.5f, hi + 1};
 
-    light.SetCenterColor(c2);
-    light.SetSurroundColor(c1);
-    light.SetBlend(InnerColorBlend());
-    light.Fill(graphics, halfDisc.Path());
+    // The half discs of both ends and the box between their centre lines,
+    // as one region so that no edge runs between them.
+    CGraphicsPath leftEnd, rightEnd;
+    leftEnd.AddArc(QRectF(xi, yi, hi, hi), 90, 180);
+    rightEnd.AddArc(QRectF(xi + wi - hi, yi, hi, hi), 270, 180);
+    QPainterPath region = leftEnd.Path();
+    region.setFillRule(Qt::WindingFill);
+    region.addPath(rightEnd.Path());
+    if (gauge.right > gauge.left)
+        region.addRect(QRectF(gauge.left, yi, gauge.right - gauge.left, hi));
 
-    light.SetCenterColor(0xFFFFFFFF);
-    light.SetSurroundColor(0x00FFFFFF);
-    light.SetBlend(InnerGlowBlend());
-    light.Fill(graphics, halfDisc.Path());
+    const QRectF bounds(xi - 1, yi - 1, wi + 2, hi + 2);
+    FillGaugeGradient(graphics, region, bounds, c1, c2, CBlend({0, 1, 1}, {0, 0.55f, 1}), gauge);
+    FillGaugeGradient(graphics, region, bounds, 0x00FFFFFF, 0xFFFFFFFF,
+                      CBlend({0, 0, 0.6f, 0.8f}, {0, 0.55f, 0.9f, 1}), gauge);
 }
 
 void CCircleRectangleButtonRender::DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
@@ -83,20 +94,7 @@ void CCircleRectangleButtonRender::DrawShape(CNacreformDoc& doc, QPainter& graph
     FillCapsuleGradient(graphics, shapeRect, c1, c2, CBlend(), 1);
     FillCapsuleGradient(graphics, shapeRect, 0x80000000, 0x00000000, CBlend(), 1);
 
-    const float xi = x + t, yi = y + t, wi = w - 2 * t, hi = h - 2 * t;
-    FillEndGlow(graphics, QPointF(xi + hi / 2, yi + hi), hi, QRectF(xi, yi, hi, hi), 90, c1, c2);
-    FillEndGlow(graphics, QPointF(xi + wi - hi / 2, yi + hi), hi, QRectF(xi + wi - hi, yi, hi, hi), 270, c1,
-                c2);
-
-    // The middle reaches one pixel past the ends' centre lines to cover the seams.
-    const QRectF middle(xi + hi / 2 - 1, yi, wi - hi + 2, hi);
-    if (middle.width() > 0 && middle.height() > 0) {
-        QPainterPath region;
-        region.addRect(middle);
-        const QRectF brushBox(xi + hi / 2 - 2, yi - 0.5f, wi - hi + 4, hi + 1);
-        FillVerticalGradient(graphics, region, brushBox, c1, c2, InnerColorBlend());
-        FillVerticalGradient(graphics, region, brushBox, 0x00FFFFFF, 0xFFFFFFFF, InnerGlowBlend());
-    }
+    FillInnerArea(graphics, QRectF(x + t, y + t, w - 2 * t, h - 2 * t), c1, c2);
 
     DrawTextAndPicture(doc, graphics, shapeRect);
 

@@ -31,9 +31,10 @@ private:
     // larger on every side; nothing for a box without area.
     static void FillCapsuleGradient(QPainter& graphics, const QRectF& box, ARGB first, ARGB second,
                                     const CBlend& blend, float k);
-    // One end of the inner glow: the half disc between the arc in arcBox
-    // from startAngle through 180 degrees and its diameter, lit by a
-    // gradient on the circle of radius hi + 1 around centre.
-    static void FillEndGlow(QPainter& graphics, QPointF centre, float hi, const QRectF& arcBox,
-                            float startAngle, ARGB c1, ARGB c2);
+    // The inner area's colour and its glow rising from the bottom. Each end
+    // is lit around its centre on the inner area's bottom edge, the middle by
+    // a vertical gradient; both through the same blends, painted as one
+    // layer each so that the translucent glow is never laid twice where they
+    // meet.
+    static void FillInnerArea(QPainter& graphics, const QRectF& inner, ARGB c1, ARGB c2);
 };

@@ -15,10 +15,8 @@ class QPainterPath;
 // rectangle one whose lines of equal colour are smaller rectangles. The
 // colour is surround + f(p) x (centre - surround) in each ARGB channel (not
 // premultiplied), f from the blend (factor 0 = surround, 1 = centre).
-//
-// Qt has no such brush for rectangles and capsules, so the gradient is
-// computed per pixel centre into a texture that then fills the region; the
-// region's edges keep their anti-aliasing.
+// Qt has no such brush for rectangles and capsules; all three are computed
+// per pixel (GaugeFill.h).
 class CPathGradient
 {
 public:
@@ -40,12 +38,6 @@ public:
     void Fill(QPainter& graphics, const QPainterPath& region) const;
 
 private:
-    // Calls use with the gauge of the outline (see PathGradient.cpp).
-    template <typename Use>
-    void WithGauge(Use use) const;
-    template <typename Gauge>
-    void FillTexture(class QImage& texture, QPointF origin, Gauge gauge) const;
-
     EOutline m_outline;
     QRectF m_box;
     ARGB m_center = 0;

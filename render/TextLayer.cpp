@@ -1,10 +1,10 @@
 #include "render/TextLayer.h"
 
 #include "design/NacreformDoc.h"
+#include "render/CaptionMask.h"
 #include "render/Render.h"
 
 #include <QFontDatabase>
-#include <QPainter>
 
 #include <cmath>
 
@@ -86,13 +86,5 @@ void CTextLayer::DrawAt(QPainter& graphics, QPointF point, ARGB color) const
 {
     if (!m_font || m_doc.String.isEmpty() || !std::isfinite(point.x()) || !std::isfinite(point.y()))
         return;
-    graphics.save();
-    graphics.setRenderHint(QPainter::TextAntialiasing);
-    graphics.setFont(*m_font);
-    graphics.setPen(QColor::fromRgba(color));
-    // A layout box of no size centred on the point: the text's line box is
-    // centred on it in both directions.
-    graphics.drawText(QRectF(point, QSizeF(0, 0)), Qt::AlignCenter | Qt::TextDontClip | Qt::TextSingleLine,
-                      m_doc.String);
-    graphics.restore();
+    DrawCaptionText(graphics, *m_font, m_doc.String, point, color);
 }

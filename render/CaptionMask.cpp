@@ -1,0 +1,127 @@
+#include "render/CaptionMask.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+#include <deque>
+#include <memory>
+
+namespace {
+
+constexpr int kTextFlags = Qt::AlignCenter | Qt::TextDontClip | Qt::TextSingleLine;
+// Masks kept for later calls: caption and shadow of the current design and
+// of the one before; larger masks are used once only.
+constexpr size_t kKeptMasks = 4;
+constexpr qsizetype kMaxKeptPixels = 4 * 1024 * 1024;
+
+struct SMask
+{
+    QFont font;
+    QString text;
+    QPointF fraction; // of the point within its pixel
+    QRect visible;    // the device area the mask may cover, relative to the point's pixel
+    QRect rect;       // where the mask lies, relative to the point's pixel
+    QImage coverage;  // Format_Alpha8
+};
+
+bool Matches(const SMask& mask, const QFont& font, const QString& text, QPointF fraction, const QRect& visible)
+{
+    return mask.fraction == fraction && mask.visible == visible && mask.text == text && mask.font == font;
+}
+
+SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& text, QPointF fraction,
+                const QRect& visible)
+{
+    SMask mask{font, text, fraction, visible, {}, {}};
+    // Line box and ink, which may overhang the box, with a pixel to spare
+    // for anti-aliasing.
+    const QFontMetricsF metrics(font, &device);
+    const QRectF box = metrics.boundingRect(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
+    const QRectF ink = metrics.tightBoundingRect(text).translated(box.left(), box.top() + metrics.ascent());
+    mask.rect = (box | ink).adjusted(-2, -2, 2, 2).toAlignedRect().intersected(visible);
+    if (mask.rect.isEmpty())
+        return mask;
+
+    QImage canvas(mask.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    if (canvas.isNull())
+        return mask;
+    canvas.fill(Qt::transparent);
+    // Point sizes turn into pixels as on the device.
+    canvas.setDotsPerMeterX(qRound(device.logicalDpiX() / 0.0254));
+    canvas.setDotsPerMeterY(qRound(device.logicalDpiY() / 0.0254));
+    {
+        QPainter painter(&canvas);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.translate(-mask.rect.topLeft());
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
+    }
+    mask.coverage = canvas.convertToFormat(QImage::Format_Alpha8);
+    return mask;
+}
+
+std::shared_ptr<const SMask> FindOrRasterise(const QPaintDevice& device, const QFont& font, const QString& text,
+                                             QPointF fraction, const QRect& visible)
+{
+    thread_local std::deque<std::shared_ptr<const SMask>> masks;
+    for (auto it = masks.begin(); it != masks.end(); ++it) {
+        if (Matches(**it, font, text, fraction, visible)) {
+            std::shared_ptr<const SMask> found = *it;
+            masks.erase(it);
+            masks.push_front(found);
+            return found;
+        }
+    }
+    auto mask = std::make_shared<const SMask>(Rasterise(device, font, text, fraction, visible));
+    if (qsizetype(mask->rect.width()) * mask->rect.height() <= kMaxKeptPixels) {
+        masks.push_front(mask);
+        if (masks.size() > kKeptMasks)
+            masks.pop_back();
+    }
+    return mask;
+}
+
+// The mask in color, premultiplied.
+QImage Tint(const QImage& coverage, ARGB color)
+{
+    QImage tinted(coverage.size(), QImage::Format_ARGB32_Premultiplied);
+    if (tinted.isNull())
+        return tinted;
+    const QRgb premultiplied = qPremultiply(color);
+    const uint channels[4] = {uint(qAlpha(premultiplied)), uint(qRed(premultiplied)),
+                              uint(qGreen(premultiplied)), uint(qBlue(premultiplied))};
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar* in = coverage.constScanLine(y);
+        auto* out = reinterpret_cast<QRgb*>(tinted.scanLine(y));
+        for (int x = 0; x < coverage.width(); ++x) {
+            const uint c = in[x];
+            // c * v / 255, rounded, without a division.
+            const auto scale = [c](uint v) {
+                const uint t = c * v + 128;
+                return (t + (t >> 8)) >> 8;
+            };
+            out[x] = (scale(channels[0]) << 24) | (scale(channels[1]) << 16) | (scale(channels[2]) << 8)
+                     | scale(channels[3]);
+        }
+    }
+    return tinted;
+}
+
+} // namespace
+
+void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text, QPointF point, ARGB color)
+{
+    if (text.isEmpty() || graphics.device() == nullptr || ArgbAlpha(color) == 0)
+        return;
+    const QPoint pixel(int(std::floor(point.x())), int(std::floor(point.y())));
+    const QPointF fraction = point - QPointF(pixel);
+    const QRect visible = QRect(0, 0, graphics.device()->width(), graphics.device()->height()).translated(-pixel);
+    const auto mask = FindOrRasterise(*graphics.device(), font, text, fraction, visible);
+    if (!mask->coverage.isNull())
+        graphics.drawImage(pixel + mask->rect.topLeft(), Tint(mask->coverage, color));
+}

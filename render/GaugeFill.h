@@ -1,0 +1,103 @@
+#pragma once
+
+#include "render/Argb.h"
+#include "render/Blend.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+// Gradients that Qt's brushes cannot express, computed per pixel centre into
+// a texture that then fills a region (whose edges keep their anti-aliasing).
+//
+// A gauge maps a point to its distance from the gradient's inner end in
+// units of the gradient's length: position p = 1 - gauge(x, y) runs from 0
+// (the outer colour) to 1 (the inner colour) through the blend's factors.
+// Points more than half a colour step beyond position 0 are left
+// transparent. Gauge interface, in device pixels:
+//   float operator()(float x, float y) const;
+//   std::pair<float, float> Columns(float y) const; // x range that can have p >= 0
+// Keep operator() free of branches that the compiler cannot turn into
+// selects: it runs once a pixel, vectorised.
+
+namespace gauge_fill {
+
+// Colour steps between the two ends; finer than any visible step.
+constexpr int kTableSize = 1024;
+
+// Premultiplied colours: entry 0 transparent, then from position 0 (1) to
+// position 1 (kTableSize).
+inline std::array<QRgb, kTableSize + 1> ColorTable(ARGB outer, ARGB inner, const CBlend& blend)
+{
+    std::array<QRgb, kTableSize + 1> table;
+    table[0] = 0;
+    for (int i = 0; i < kTableSize; ++i) {
+        const float p = float(i) / float(kTableSize - 1);
+        table[size_t(i) + 1] = qPremultiply(CBlend::Interpolate(outer, inner, blend.Factor(p)).rgba());
+    }
+    return table;
+}
+
+// A texture of size over memory kept between the fills of this thread, so
+// that a render does not fault in fresh pages for each of its gradients.
+// Textures above a few megabytes get memory of their own. Valid until the
+// next call on this thread.
+QImage ScratchTexture(QSize size);
+
+} // namespace gauge_fill
+
+// Fills region, in device pixels of an untransformed painter, with the
+// gradient of gauge, computed over the pixels of bounds only (nothing is
+// painted outside them).
+template <typename Gauge>
+void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, const QRectF& bounds, ARGB outer,
+                       ARGB inner, const CBlend& blend, const Gauge& gauge)
+{
+    using gauge_fill::kTableSize;
+    if (graphics.device() == nullptr)
+        return;
+    const QRect device(0, 0, graphics.device()->width(), graphics.device()->height());
+    const QRect pixels = region.boundingRect().intersected(bounds).toAlignedRect().intersected(device);
+    if (pixels.isEmpty())
+        return;
+    const QImage texture = gauge_fill::ScratchTexture(pixels.size());
+    if (texture.isNull())
+        return;
+
+    const auto table = gauge_fill::ColorTable(outer, inner, blend);
+    const int width = texture.width();
+    std::vector<int> indices(size_t(width), 0);
+    for (int row = 0; row < texture.height(); ++row) {
+        const float y = float(pixels.top() + row) + 0.5f;
+        const float left = float(pixels.left()) + 0.5f; // centre of the first column
+        const auto [from, to] = gauge.Columns(y);
+        const int first = std::clamp(int(std::floor(from - left)), 0, width);
+        const int last = std::clamp(int(std::ceil(to - left)) + 1, first, width);
+        int* index = indices.data();
+        for (int x = first; x < last; ++x) {
+            const float step = (1 - gauge(left + float(x), y)) * float(kTableSize - 1) + 1.5f;
+            index[x] = int(std::min(std::max(step, 0.0f), float(kTableSize)));
+        }
+        auto* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(texture.constScanLine(row)));
+        std::fill(line, line + first, 0u);
+        for (int x = first; x < last; ++x)
+            line[x] = table[size_t(index[x])];
+        std::fill(line + last, line + width, 0u);
+    }
+
+    // The texture covers the bounds' pixels only; a brush would tile it
+    // beyond them.
+    QBrush brush(texture);
+    brush.setTransform(QTransform::fromTranslate(pixels.left(), pixels.top()));
+    graphics.save();
+    graphics.setClipRect(pixels, Qt::IntersectClip);
+    graphics.fillPath(region, brush);
+    graphics.restore();
+}
