@@ -6,7 +6,12 @@
 #include "panel/DialogUnits.h"
 #include "panel/TabCtrl.h"
 #include "res/layouts/ControlBarTemplate.h"
+#include "res/layouts/ImagePageTemplate.h"
+#include "res/layouts/ShapePageTemplate.h"
+#include "res/layouts/TextPageTemplate.h"
 #include "util/DlgItems.h"
+
+#include <algorithm>
 
 CControlDlg::CControlDlg(QWidget* parent)
     : QWidget(parent)
@@ -55,19 +60,26 @@ std::vector<CControlPage*> CControlDlg::GetPages() const
 QSize CControlDlg::sizeHint() const
 {
     const CDialogUnits units(font());
-    return units.MapDialogSize(ControlBarTemplate::kTemplate.cx, ControlBarTemplate::kTemplate.cy);
+    const QSize templateSize = units.MapDialogSize(ControlBarTemplate::kTemplate.cx, ControlBarTemplate::kTemplate.cy);
+    return templateSize.expandedTo(minimumSizeHint());
 }
 
 QSize CControlDlg::minimumSizeHint() const
 {
-    return QSize(sizeHint().width(), 0);
+    // Tall enough for the tallest page inside the display area, so that no
+    // page loses its last controls; the width stays the template's.
+    const CDialogUnits units(font());
+    int pageHeight = 0;
+    for (const DlgTemplate* page : {&ShapePageTemplate::kTemplate, &TextPageTemplate::kTemplate, &ImagePageTemplate::kTemplate})
+        pageHeight = std::max(pageHeight, units.MapY(page->cy));
+    const QRect item = m_pTabCtrl->GetItemRect(0);
+    const int tabRow = item.isValid() ? item.y() + item.height() : 0;
+    const int width = units.MapX(ControlBarTemplate::kTemplate.cx);
+    return QSize(width, 2 * kTabMargin + tabRow + 2 * kPageInset + pageHeight);
 }
 
 void CControlDlg::resizeEvent(QResizeEvent*)
 {
-    // A few pixels above and below the tab control keep it off the dock's
-    // edges.
-    constexpr int kTabMargin = 3;
     m_pTabCtrl->setGeometry(0, kTabMargin, width(), height() - 2 * kTabMargin);
     LayoutPage();
 }

@@ -23,6 +23,8 @@ class CControlDlg : public QWidget
 public:
     // Gap between the tab's display area and the page.
     static constexpr int kPageInset = 12;
+    // Gap above and below the tab control, off the dock's edges.
+    static constexpr int kTabMargin = 3;
     // Tab control id, and the tabs in the order of their indices.
     static constexpr int kTabCtrlId = 1000;
     enum Tab { kShapeTab = 0, kTextTab = 1, kImageTab = 2 };

@@ -3,9 +3,12 @@
 #include "panel/ControlShapeDlg.h"
 #include "panel/ControlTextDlg.h"
 #include "panel/DialogUnits.h"
+#include "panel/NacreformAccessor.h"
 #include "panel/TabCtrl.h"
 #include "util/DlgItems.h"
 
+#include <QAbstractButton>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QtTest>
 
@@ -20,6 +23,7 @@ private slots:
     void switchingTabsShowsOnePageInsideDisplayArea();
     void resizeMovesTabCtrlAndRelaysOutVisiblePage();
     void sizeComesFromTheTemplateInDialogUnits();
+    void withoutMainFrameNothingIsReachedOrWritten();
 
 private:
     static void VerifyPageInsideDisplayArea(const CControlDlg& bar, const QWidget* page);
@@ -81,6 +85,10 @@ void ControlDlgTest::resizeMovesTabCtrlAndRelaysOutVisiblePage()
     bar.resize(bar.width() + 40, bar.height() + 100);
     QCOMPARE(bar.GetTabCtrl()->geometry(), QRect(0, 3, bar.width(), bar.height() - 6));
     VerifyPageInsideDisplayArea(bar, bar.GetTextPage());
+    // At its minimum height the tallest page still shows whole.
+    bar.resize(bar.minimumSizeHint());
+    QVERIFY(bar.GetTextPage()->childrenRect().bottom() <= bar.GetTextPage()->height());
+    VerifyPageInsideDisplayArea(bar, bar.GetTextPage());
     QCOMPARE(bar.GetShapePage()->geometry(), hiddenBefore);
 }
 
@@ -91,7 +99,29 @@ void ControlDlgTest::sizeComesFromTheTemplateInDialogUnits()
     QCOMPARE(bar.font().family(), QStringLiteral("Noto Sans CJK JP"));
     QCOMPARE(bar.font().pointSize(), 9);
     QVERIFY(units.GetBaseX() > 0 && units.GetBaseY() > 0);
-    QCOMPARE(bar.sizeHint(), QSize(units.MapX(168), units.MapY(205)));
+    QCOMPARE(bar.sizeHint().width(), units.MapX(168));
+    QVERIFY(bar.sizeHint().height() >= units.MapY(205));
+}
+
+void ControlDlgTest::withoutMainFrameNothingIsReachedOrWritten()
+{
+    CControlDlg bar;
+    bar.InitPages();
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    const CNacreformAccessor accessor;
+    QVERIFY(!accessor.GetDocument());
+    accessor.RequestRender(true);
+    bar.LoadPagesFromDocument();
+    bar.RefreshPageStates();
+    // Fields keep working on their own; their edits go nowhere.
+    auto* margin = qobject_cast<QLineEdit*>(GetDlgItem(bar.GetShapePage(), 1004));
+    QVERIFY(margin);
+    margin->setFocus();
+    margin->selectAll();
+    QTest::keyClicks(margin, QStringLiteral("77"));
+    QCOMPARE(margin->text(), QStringLiteral("77"));
+    QTest::mouseClick(qobject_cast<QAbstractButton*>(GetDlgItem(bar.GetImagePage(), 1004)), Qt::LeftButton);
 }
 
 void ControlDlgTest::VerifyPageInsideDisplayArea(const CControlDlg& bar, const QWidget* page)

@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
@@ -109,10 +110,42 @@ inline void ClickButton(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
+// Types text where the focus is: ASCII as keys, anything else as an input
+// method would commit it.
+inline void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, char(c.unicode()));
+        } else {
+            QInputMethodEvent composed;
+            composed.setCommitString(QString(c));
+            QApplication::sendEvent(widget, &composed);
+        }
+    }
+}
+
 // Replaces the field's whole text by typing.
 inline void TypeInto(QLineEdit* field, const QString& text)
 {
     field->setFocus();
     field->selectAll();
-    QTest::keyClicks(field, text);
+    TypeText(field, text);
+}
+
+// Every design parameter as the design file stores it, key by key.
+inline QMap<QString, QString> DesignOf(CNacreformDoc& doc, const QString& path)
+{
+    QMap<QString, QString> values;
+    if (!doc.OnSaveDocument(path))
+        return values;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return values;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            values.insert(line.left(equals), line.mid(equals + 1));
+    }
+    return values;
 }

@@ -7,7 +7,6 @@
 #include "widgets/FontComboBox.h"
 
 #include <QCheckBox>
-#include <QInputMethodEvent>
 
 using namespace TextPageTemplate;
 using namespace ShadowBlock;
@@ -90,12 +89,7 @@ void TextPageTest::typedCaptionCommitsEveryChangeAndRendersOnce()
     caption->selectAll();
     QTest::keyClick(caption, Qt::Key_Delete);
     QCOMPARE(Doc().String, QString());
-    // Full-width characters come from an input method.
-    QInputMethodEvent composed;
-    composed.setCommitString(QStringLiteral("Ｇｏ"));
-    QApplication::sendEvent(caption, &composed);
-    QCOMPARE(Doc().String, QStringLiteral("Ｇｏ"));
-    QTest::keyClicks(caption, QStringLiteral(" ok"));
+    TypeText(caption, QStringLiteral("Ｇｏ ok"));
     QCOMPARE(Doc().String, QStringLiteral("Ｇｏ ok"));
     QCOMPARE(m_harness->RenderCount(), 0);
     QVERIFY(m_harness->renders->wait(2000));
