@@ -1,9 +1,11 @@
 #include "app/Application.h"
 
-#include <QApplication>
+#include "app/NacreformApp.h"
 
 int RunApplication(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    return 0;
+    CNacreformApp app(argc, argv);
+    if (!app.InitInstance(app.arguments().mid(1)))
+        return 1;
+    return app.ExitInstance(app.exec());
 }

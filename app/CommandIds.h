@@ -1,0 +1,15 @@
+#pragma once
+
+#include "render/RendererTable.h"
+
+// Command ids of the menu, toolbar and accelerators. The shape commands are
+// the renderer ids themselves (RenderCommand), so a design's RenderID names
+// the button that shows pressed.
+enum ShellCommand : unsigned {
+    kIdFileOpen = 57601,
+    kIdFileSaveAs = 57604,
+    kIdFileMruFirst = 57616,
+    kIdAppAbout = 57664,
+    kIdAppExit = 57665,
+    kIdExportImage = 32775,
+};

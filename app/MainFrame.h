@@ -1,0 +1,94 @@
+#pragma once
+
+#include "design/DocumentListener.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class CControlDlg;
+class CNacreformDoc;
+class CNacreformView;
+class IShellDialogs;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The main window: the "파일" menu, the toolbar, the status bar, the control
+// panel docked at the left and the preview view in the middle. It handles no
+// command itself: it carries the actions (found by command id) and routes the
+// shape commands to the document, the export to the view and exit to itself;
+// whoever owns the document connects the file commands. It is also the
+// document's listener, passing shape changes on to the panel and the view.
+class CMainFrame : public QMainWindow, private IDocumentListener
+{
+    Q_OBJECT
+
+public:
+    static const QString kTitle;
+    static const QString kIdleText;
+    static const QString kCanvasPanePlaceholder;
+
+    // doc and dialogs must outlive the frame. The frame registers itself as
+    // the document's listener and as the main frame.
+    CMainFrame(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The newest frame still alive, or null.
+    static CMainFrame* GetMainFrame();
+
+    CNacreformDoc* GetActiveDocument() const { return &m_doc; }
+    CNacreformView* GetActiveView() const { return m_pView; }
+    CControlDlg* GetControlDlg() const { return m_pControlDlg; }
+
+    // The action of a menu or toolbar command, or null.
+    QAction* GetCommand(unsigned id) const;
+    QMenu* GetFileMenu() const { return m_pFileMenu; }
+    QToolBar* GetToolBar() const { return m_pToolBar; }
+    // Pane 0 shows prompts and the idle text, pane 1 the canvas size.
+    QString GetPaneText(int pane) const;
+
+    // Shows paths as the numbered recent-file entries, newest first; the
+    // greyed placeholder when there are none.
+    void SetRecentFiles(const QStringList& paths);
+    // The recent-file entry actions, in menu order.
+    QList<QAction*> GetRecentFileActions() const { return m_recentFileActions; }
+
+    // Brings the shape buttons and the export command up to date with the
+    // document and the view.
+    void UpdateCommandUI();
+
+signals:
+    void RecentFileChosen(int index);
+    void FilesDropped(const QStringList& paths);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void RefreshPageStates() override;
+    void UpdatePreview(bool immediate) override;
+
+    // text shows in the menu; prompt in the status bar; tip on the button.
+    QAction* AddCommand(unsigned id, const QString& text, const QString& prompt, const QString& tip);
+    void CreateMenu();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateControlBar();
+    void OnViewRendered();
+    void CenterOnScreen();
+
+    CNacreformDoc& m_doc;
+    CControlDlg* m_pControlDlg = nullptr;
+    CNacreformView* m_pView = nullptr;
+    QMenu* m_pFileMenu = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pMessagePane = nullptr;
+    QLabel* m_pCanvasPane = nullptr;
+    QActionGroup* m_pShapeGroup = nullptr;
+    QAction* m_pRecentPlaceholder = nullptr;
+    QList<QAction*> m_recentFileActions;
+};

@@ -1,0 +1,122 @@
+#include "app/NacreformView.h"
+
+#include "app/MainFrame.h"
+#include "app/ShellDialogs.h"
+#include "design/NacreformDoc.h"
+#include "panel/ControlDlg.h"
+#include "render/DisplayBitmap.h"
+#include "render/ImageFiles.h"
+#include "render/Render.h"
+
+#include <QPainter>
+#include <QScrollBar>
+
+CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent)
+    : QAbstractScrollArea(parent)
+    , m_doc(doc)
+    , m_dialogs(dialogs)
+{
+    m_renderTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the delay is a promise to
+    // the typist that the value has rested for the whole of it.
+    m_renderTimer.setTimerType(Qt::PreciseTimer);
+    m_renderTimer.setInterval(kRenderDelayMs);
+    connect(&m_renderTimer, &QTimer::timeout, this, [this] { UpdatePreview(true); });
+    // Where the canvas ends, the workspace shows, as in Qt's own MDI area.
+    viewport()->setBackgroundRole(QPalette::Dark);
+    viewport()->setAutoFillBackground(true);
+}
+
+CNacreformView::~CNacreformView() = default;
+
+void CNacreformView::UpdatePreview(bool immediate)
+{
+    if (!immediate) {
+        m_renderTimer.start(); // restarts a pending deferral
+        return;
+    }
+    m_renderTimer.stop();
+    Render();
+    emit Rendered();
+}
+
+void CNacreformView::Render()
+{
+    m_renderedImage = QImage();
+    m_displayImage = QImage();
+    if (!m_doc.Renderer)
+        return;
+    m_renderedImage = m_doc.Renderer->Render(m_doc);
+    if (m_renderedImage.isNull())
+        return;
+    m_displayImage = ComposeDisplayImage(m_doc, m_renderedImage);
+    if (m_displayImage.isNull()) {
+        // Without its composition the render can be neither shown nor
+        // exported as the preview showed it.
+        m_renderedImage = QImage();
+        return;
+    }
+    m_scrollSize = m_displayImage.size();
+    UpdateScrollSizes();
+    viewport()->update();
+}
+
+void CNacreformView::UpdateScrollSizes()
+{
+    const QSize canvas = m_scrollSize;
+    const QSize visible = viewport()->size();
+    constexpr int kLineSteps = 10;
+    horizontalScrollBar()->setRange(0, qMax(0, canvas.width() - visible.width()));
+    horizontalScrollBar()->setPageStep(visible.width());
+    horizontalScrollBar()->setSingleStep(qMax(1, visible.width() / kLineSteps));
+    verticalScrollBar()->setRange(0, qMax(0, canvas.height() - visible.height()));
+    verticalScrollBar()->setPageStep(visible.height());
+    verticalScrollBar()->setSingleStep(qMax(1, visible.height() / kLineSteps));
+}
+
+void CNacreformView::OnInitialUpdate()
+{
+    m_doc.SetPathName(QString());
+    m_doc.SetTitle(CNacreformDoc::kUntitled);
+    if (CMainFrame* frame = CMainFrame::GetMainFrame(); frame && frame->GetControlDlg())
+        frame->GetControlDlg()->LoadPagesFromDocument();
+    viewport()->update();
+    UpdatePreview(true);
+}
+
+void CNacreformView::OnExportImage()
+{
+    if (!CanExportImage())
+        return;
+    SFileDialogRequest request;
+    request.save = true;
+    request.title = QStringLiteral("名前を付けて保存");
+    request.filters = QStringList{QStringLiteral("PNGファイル(*.png)")};
+    request.defaultSuffix = QStringLiteral("png");
+    const QString path = m_dialogs.ChooseFile(window(), request);
+    if (path.isEmpty())
+        return;
+    const QImage& bitmap = ChooseExportBitmap(m_doc, m_renderedImage, m_displayImage);
+    if (!SavePng(bitmap, path))
+        m_dialogs.ShowMessage(window(), QStringLiteral("画像の保存に失敗しました。\n\n") + path);
+}
+
+void CNacreformView::paintEvent(QPaintEvent*)
+{
+    if (m_displayImage.isNull())
+        return;
+    QPainter painter(viewport());
+    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
+                      m_displayImage);
+}
+
+void CNacreformView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollSizes();
+}
+
+void CNacreformView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}

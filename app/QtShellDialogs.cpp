@@ -1,0 +1,45 @@
+#include "app/QtShellDialogs.h"
+
+#include "app/AboutDlg.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+const QString CQtShellDialogs::kMessageCaption = QStringLiteral("Nacreform");
+
+void CQtShellDialogs::ConfigureFileDialog(QFileDialog& dialog, const SFileDialogRequest& request)
+{
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilters(request.filters);
+    if (!request.filters.isEmpty())
+        dialog.selectNameFilter(request.filters.first());
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    // Qt asks before an existing file is replaced unless told otherwise;
+    // saying it keeps that promise of the interface visible here.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+}
+
+QString CQtShellDialogs::ChooseFile(QWidget* parent, const SFileDialogRequest& request)
+{
+    QFileDialog dialog(parent);
+    ConfigureFileDialog(dialog, request);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void CQtShellDialogs::ShowMessage(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, kMessageCaption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void CQtShellDialogs::ShowAbout(QWidget* parent)
+{
+    CAboutDlg dialog(parent);
+    dialog.exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/ShellDialogs.h"
+
+class QFileDialog;
+
+// The real dialogs: Qt's file dialog, a warning message box and CAboutDlg.
+class CQtShellDialogs : public IShellDialogs
+{
+public:
+    // Caption of every message box.
+    static const QString kMessageCaption;
+
+    QString ChooseFile(QWidget* parent, const SFileDialogRequest& request) override;
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    void ShowAbout(QWidget* parent) override;
+
+    // Sets dialog up as request asks (mode, title, filters, suffix, name,
+    // overwrite confirmation) without showing it.
+    static void ConfigureFileDialog(QFileDialog& dialog, const SFileDialogRequest& request);
+};

@@ -1,0 +1,33 @@
+#include "app/SettingsLocation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kSettingsFileName = QStringLiteral("Nacreform.ini");
+
+bool OwnerCanWrite(const QFileInfo& info)
+{
+    return info.permission(QFileDevice::WriteOwner) && info.isWritable();
+}
+
+} // namespace
+
+QString ChooseSettingsPath(const QString& moduleDirectory, const QString& userConfigDirectory)
+{
+    const QFileInfo folder(moduleDirectory);
+    const QFileInfo beside(QDir(moduleDirectory).filePath(kSettingsFileName));
+    const bool besideUsable = !moduleDirectory.isEmpty() && folder.isDir() && OwnerCanWrite(folder)
+                              && (!beside.exists() || (beside.isFile() && OwnerCanWrite(beside)));
+    if (besideUsable)
+        return beside.absoluteFilePath();
+    return QDir(userConfigDirectory).filePath(kSettingsFileName);
+}
+
+QString UserConfigDirectory()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("Nacreform"));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// What a file dialog is asked for. Filters are Qt name filters,
+// "Description (*.ext)"; the first is selected.
+struct SFileDialogRequest
+{
+    bool save = false;
+    QString title;
+    QStringList filters;
+    // Appended to a typed name without extension; saves only.
+    QString defaultSuffix;
+    // File name proposed in the name field.
+    QString proposedName;
+};
+
+// Every modal dialog the command handlers open. The program shows the real
+// dialogs (CShellDialogs); tests hand in scripted answers so that no handler
+// ever waits for a person.
+class IShellDialogs
+{
+public:
+    virtual ~IShellDialogs() = default;
+    // The chosen path, or an empty text when the user cancelled. A save
+    // dialog has already confirmed replacing an existing file.
+    virtual QString ChooseFile(QWidget* parent, const SFileDialogRequest& request) = 0;
+    // A message box captioned with the application title and an OK button.
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // The about box.
+    virtual void ShowAbout(QWidget* parent) = 0;
+};

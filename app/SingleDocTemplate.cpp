@@ -1,0 +1,69 @@
+#include "app/SingleDocTemplate.h"
+
+#include "app/MainFrame.h"
+#include "app/NacreformView.h"
+#include "app/ShellDialogs.h"
+#include "design/NacreformDoc.h"
+
+CSingleDocTemplate::CSingleDocTemplate(IShellDialogs& dialogs)
+    : m_dialogs(dialogs)
+    , m_messageSink(*this)
+{
+}
+
+CSingleDocTemplate::~CSingleDocTemplate()
+{
+    // The frame and its view refer to the document.
+    m_pFrame.reset();
+    m_pDoc.reset();
+}
+
+void CSingleDocTemplate::Create()
+{
+    if (m_pDoc)
+        return;
+    m_pDoc = std::make_unique<CNacreformDoc>();
+    m_pDoc->SetMessageSink(&m_messageSink);
+    m_pFrame = std::make_unique<CMainFrame>(*m_pDoc, m_dialogs);
+}
+
+CNacreformDoc& CSingleDocTemplate::GetDocument()
+{
+    Create();
+    return *m_pDoc;
+}
+
+CMainFrame& CSingleDocTemplate::GetFrame()
+{
+    Create();
+    return *m_pFrame;
+}
+
+void CSingleDocTemplate::InitialUpdateFrame()
+{
+    m_pFrame->GetActiveView()->OnInitialUpdate();
+    m_pFrame->UpdateCommandUI();
+}
+
+bool CSingleDocTemplate::OpenNewDocument()
+{
+    Create();
+    if (!m_pDoc->OnNewDocument())
+        return false;
+    InitialUpdateFrame();
+    return true;
+}
+
+bool CSingleDocTemplate::OpenDocumentFile(const QString& path)
+{
+    Create();
+    if (!m_pDoc->OnOpenDocument(path))
+        return false;
+    InitialUpdateFrame();
+    return true;
+}
+
+void CSingleDocTemplate::CFrameMessageSink::ShowMessage(const QString& text)
+{
+    m_owner.m_dialogs.ShowMessage(m_owner.m_pFrame.get(), text);
+}

@@ -1,0 +1,174 @@
+#include "ShellHarness.h"
+
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QtTest>
+
+// The preview: when it renders, what it shows and where.
+class NacreformViewTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void deferredBurstRendersOnceAfterTheLast();
+    void immediateRequestAbsorbsPendingOne();
+    void checkerboardBehindTransparentDesign();
+    void backgroundColourBehindOpaqueDesign();
+    void canvasAtTopLeftOverWorkspace();
+    void largeCanvasScrollsOverItsSize();
+    void failedRenderKeepsSizesAndShowsNothing();
+    void initialUpdateMakesDesignUntitledAndRenders();
+};
+
+namespace {
+
+QRgb Opaque(int r, int g, int b)
+{
+    return qRgb(r, g, b);
+}
+
+} // namespace
+
+void NacreformViewTest::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void NacreformViewTest::deferredBurstRendersOnceAfterTheLast()
+{
+    SShellHarness shell;
+    CNacreformView& view = shell.View();
+    QSignalSpy renders(&view, &CNacreformView::Rendered);
+    QElapsedTimer clock;
+    clock.start();
+    view.UpdatePreview(false);
+    view.UpdatePreview(false);
+    // The third request comes well into the first one's delay and restarts it.
+    QVERIFY(QTest::qWaitFor([&] { return clock.elapsed() >= 200; }));
+    QCOMPARE(renders.count(), 0);
+    QElapsedTimer sinceLast;
+    sinceLast.start();
+    view.UpdatePreview(false);
+    QVERIFY(view.IsRenderPending());
+
+    QVERIFY(renders.wait(5000));
+    QCOMPARE(renders.count(), 1);
+    QVERIFY(sinceLast.elapsed() >= CNacreformView::kRenderDelayMs);
+    QVERIFY(!view.IsRenderPending());
+    QVERIFY(!renders.wait(CNacreformView::kRenderDelayMs * 2));
+    QCOMPARE(renders.count(), 1);
+}
+
+void NacreformViewTest::immediateRequestAbsorbsPendingOne()
+{
+    SShellHarness shell;
+    CNacreformView& view = shell.View();
+    QSignalSpy renders(&view, &CNacreformView::Rendered);
+    view.UpdatePreview(false);
+    view.UpdatePreview(true);
+    QCOMPARE(renders.count(), 1);
+    QVERIFY(!view.IsRenderPending());
+    QVERIFY(!renders.wait(CNacreformView::kRenderDelayMs * 2));
+    QCOMPARE(renders.count(), 1);
+}
+
+void NacreformViewTest::checkerboardBehindTransparentDesign()
+{
+    SShellHarness shell;
+    const QImage& display = shell.View().GetDisplayImage();
+    const QImage& rendered = shell.View().GetRenderedImage();
+    QCOMPARE(display.size(), rendered.size());
+    QVERIFY(!display.hasAlphaChannel());
+    // The corners of the default design are empty, so the board shows there.
+    QCOMPARE(qAlpha(rendered.pixel(0, 0)), 0);
+    QCOMPARE(display.pixel(0, 0), Opaque(255, 255, 255));
+    QCOMPARE(display.pixel(16, 0), Opaque(240, 240, 240));
+    QCOMPARE(display.pixel(0, 16), Opaque(240, 240, 240));
+    QCOMPARE(display.pixel(16, 16), Opaque(255, 255, 255));
+    QCOMPARE(display.pixel(15, 15), Opaque(255, 255, 255));
+}
+
+void NacreformViewTest::backgroundColourBehindOpaqueDesign()
+{
+    SShellHarness shell;
+    shell.Doc().BGTrans = false;
+    shell.Doc().BGColor = 0x00336699; // red 0x99, green 0x66, blue 0x33
+    shell.View().UpdatePreview(true);
+    const QImage& display = shell.View().GetDisplayImage();
+    QCOMPARE(display.pixel(0, 0), Opaque(0x99, 0x66, 0x33));
+    QCOMPARE(display.pixel(16, 0), Opaque(0x99, 0x66, 0x33));
+    QCOMPARE(display.pixel(display.width() - 1, display.height() - 1), Opaque(0x99, 0x66, 0x33));
+}
+
+void NacreformViewTest::canvasAtTopLeftOverWorkspace()
+{
+    SShellHarness shell;
+    CNacreformView& view = shell.View();
+    shell.Frame().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
+    const QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage& display = view.GetDisplayImage();
+    QVERIFY(shown.width() > display.width() && shown.height() > display.height());
+    QCOMPARE(shown.pixel(0, 0), display.pixel(0, 0));
+    QCOMPARE(shown.pixel(display.width() / 2, display.height() / 2),
+             display.pixel(display.width() / 2, display.height() / 2));
+    const QRgb workspace = view.viewport()->palette().color(QPalette::Dark).rgb();
+    QCOMPARE(shown.pixel(display.width() + 2, 2), workspace);
+    QCOMPARE(shown.pixel(2, display.height() + 2), workspace);
+    QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(view.verticalScrollBar()->maximum(), 0);
+}
+
+void NacreformViewTest::largeCanvasScrollsOverItsSize()
+{
+    SShellHarness shell;
+    CNacreformView& view = shell.View();
+    shell.Frame().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
+    shell.Doc().ShapeSize = {900, 900};
+    view.UpdatePreview(true);
+    const QSize canvas = view.GetDisplayImage().size();
+    QTRY_COMPARE(view.horizontalScrollBar()->maximum(), canvas.width() - view.viewport()->width());
+    QTRY_COMPARE(view.verticalScrollBar()->maximum(), canvas.height() - view.viewport()->height());
+    QCOMPARE(view.horizontalScrollBar()->pageStep(), view.viewport()->width());
+
+    // Scrolled to the end, the canvas's bottom-right pixel is the viewport's.
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    const QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.pixel(shown.width() - 1, shown.height() - 1),
+             view.GetDisplayImage().pixel(canvas.width() - 1, canvas.height() - 1));
+}
+
+void NacreformViewTest::failedRenderKeepsSizesAndShowsNothing()
+{
+    SShellHarness shell;
+    CNacreformView& view = shell.View();
+    const QString paneBefore = shell.Frame().GetPaneText(1);
+    shell.Doc().Renderer.reset();
+    QSignalSpy renders(&view, &CNacreformView::Rendered);
+    view.UpdatePreview(true);
+    QCOMPARE(renders.count(), 1);
+    QVERIFY(view.GetRenderedImage().isNull());
+    QVERIFY(view.GetDisplayImage().isNull());
+    QVERIFY(!view.CanExportImage());
+    QCOMPARE(shell.Frame().GetPaneText(1), paneBefore);
+}
+
+void NacreformViewTest::initialUpdateMakesDesignUntitledAndRenders()
+{
+    SShellHarness shell;
+    shell.Doc().SetPathName(QStringLiteral("/somewhere/design.nfd"));
+    shell.Doc().SetTitle(QStringLiteral("design.nfd"));
+    QSignalSpy renders(&shell.View(), &CNacreformView::Rendered);
+    shell.View().UpdatePreview(false);
+    shell.View().OnInitialUpdate();
+    QCOMPARE(shell.Doc().GetPathName(), QString());
+    QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("無題"));
+    QCOMPARE(renders.count(), 1);
+    QVERIFY(!shell.View().IsRenderPending());
+}
+
+QTEST_MAIN(NacreformViewTest)
+#include "NacreformViewTest.moc"

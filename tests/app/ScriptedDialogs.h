@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/ShellDialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+// Answers the handlers' dialogs from a script and remembers what was asked,
+// so that no test ever waits on a modal dialog.
+class CScriptedDialogs : public IShellDialogs
+{
+public:
+    // Answers of the coming file dialogs, in order; an empty text cancels.
+    // With the script used up, every further dialog is cancelled.
+    QStringList fileAnswers;
+    QList<SFileDialogRequest> fileRequests;
+    QStringList messages;
+    int aboutCount = 0;
+
+    QString ChooseFile(QWidget*, const SFileDialogRequest& request) override
+    {
+        fileRequests.append(request);
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    }
+    void ShowMessage(QWidget*, const QString& text) override { messages.append(text); }
+    void ShowAbout(QWidget*) override { ++aboutCount; }
+};

@@ -1,0 +1,123 @@
+#include "PanelHarness.h"
+
+#include "render/RendererTable.h"
+#include "res/layouts/ImagePageTemplate.h"
+#include "res/layouts/ShapePageTemplate.h"
+#include "res/layouts/TextPageTemplate.h"
+#include "widgets/FlatButton.h"
+
+#include <QCheckBox>
+#include <QAction>
+#include <QRadioButton>
+
+// Opening a design brings all three pages in line with it, before the
+// preview renders, and writes nothing back.
+class LoadPagesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_harness.reset(); }
+
+    void openedDesignReachesEveryPageBeforeTheRender();
+    void loadingWritesNothingBack();
+    void shapeSwitchRefreshesStatesOnAllPages();
+
+private:
+    // What the pages show, one text per control of interest.
+    QStringList PageTexts();
+
+    std::unique_ptr<SPanelHarness> m_harness;
+    QString m_designPath;
+};
+
+void LoadPagesTest::init()
+{
+    m_harness = std::make_unique<SPanelHarness>();
+    // A design unlike the defaults, with values outside the fields' ranges,
+    // which the fields show as they are.
+    CNacreformDoc design;
+    design.BGTrans = false;
+    design.Margin = 7;
+    design.ShapeSize = {300, 77};
+    design.ShapeShadowAlpha = 300;
+    design.EnableShapeShadow = false;
+    design.String = QStringLiteral("버튼");
+    design.Bold = true;
+    design.FontSize = 250.0f;
+    design.TextShadowColorSameAsText = false;
+    design.ImagePath = QStringLiteral("/nowhere/logo.png");
+    design.ImageShadowPos = {-3.5f, 7.25f};
+    design.EnableImageShadow = false;
+    design.RenderID = kRenderCapsule;
+    m_designPath = m_harness->FilePath(QStringLiteral("design.nfd"));
+    QVERIFY(design.OnSaveDocument(m_designPath));
+}
+
+QStringList LoadPagesTest::PageTexts()
+{
+    using namespace ShadowBlock;
+    CControlShapeDlg& shape = m_harness->ShapePage();
+    CControlTextDlg& text = m_harness->TextPage();
+    CControlImageDlg& image = m_harness->ImagePage();
+    const auto flag = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+    return {
+        flag(Item<QRadioButton>(shape, ShapePageTemplate::IDC_BG_USE_COLOR)->isChecked()),
+        Item<QLineEdit>(shape, ShapePageTemplate::IDC_MARGIN)->text(),
+        Item<QLineEdit>(shape, ShapePageTemplate::IDC_WIDTH)->text(),
+        Item<QLineEdit>(shape, ShapePageTemplate::IDC_HEIGHT)->text(),
+        Item<QLineEdit>(shape, ShapePageTemplate::IDC_SHADOW_ALPHA)->text(),
+        flag(Item<QCheckBox>(shape, IDC_SHADOW)->isChecked()),
+        Item<QLineEdit>(text, TextPageTemplate::IDC_STRING)->text(),
+        flag(Item<CFlatButton>(text, TextPageTemplate::IDC_BOLD)->IsChecked()),
+        Item<QLineEdit>(text, TextPageTemplate::IDC_FONT_SIZE)->text(),
+        flag(Item<QCheckBox>(text, TextPageTemplate::IDC_SHADOW_SAME_AS_TEXT)->isChecked()),
+        Item<QLineEdit>(image, ImagePageTemplate::IDC_FILE_NAME)->text(),
+        Item<QLineEdit>(image, IDC_SHADOW_X)->text(),
+        Item<QLineEdit>(image, IDC_SHADOW_Y)->text(),
+        flag(Item<QCheckBox>(image, IDC_SHADOW)->isChecked()),
+        flag(GetDlgItem(&image, ImagePageTemplate::IDC_DELETE)->isEnabled()),
+    };
+}
+
+void LoadPagesTest::openedDesignReachesEveryPageBeforeTheRender()
+{
+    QStringList shownAtRender;
+    connect(&m_harness->View(), &CNacreformView::Rendered, this, [&] {
+        if (shownAtRender.isEmpty())
+            shownAtRender = PageTexts();
+    });
+    QVERIFY(m_harness->docManager.OpenDocumentFile(m_designPath));
+    const QStringList expected{"on", "7", "300", "77", "300", "off", "버튼", "on", "250.00", "off",
+                               "logo.png", "-3.50", "7.25", "off", "on"};
+    QCOMPARE(shownAtRender, expected);
+    QVERIFY(!m_harness->TextPage().isVisible());
+    QVERIFY(!m_harness->ImagePage().isVisible());
+}
+
+void LoadPagesTest::loadingWritesNothingBack()
+{
+    CNacreformDoc design;
+    QVERIFY(design.OnOpenDocument(m_designPath));
+    const auto expected = DesignOf(design, m_harness->FilePath(QStringLiteral("expected.nfd")));
+    QVERIFY(m_harness->docManager.OpenDocumentFile(m_designPath));
+    QVERIFY(!m_harness->View().IsRenderPending());
+    QCOMPARE(DesignOf(m_harness->Doc(), m_harness->FilePath(QStringLiteral("after.nfd"))), expected);
+    QCOMPARE(m_harness->RenderCount(), 1);
+}
+
+void LoadPagesTest::shapeSwitchRefreshesStatesOnAllPages()
+{
+    CControlShapeDlg& shape = m_harness->ShapePage();
+    QWidget* height = GetDlgItem(&shape, ShapePageTemplate::IDC_HEIGHT);
+    QVERIFY(!height->isEnabled());
+    m_harness->SelectTab(CControlDlg::kImageTab);
+    m_harness->Frame().GetCommand(kRenderCapsule)->trigger();
+    QVERIFY(height->isEnabled());
+    QVERIFY(GetDlgItem(&shape, ShapePageTemplate::IDC_COLOR2_PICK)->isEnabled());
+    QCOMPARE(m_harness->RenderCount(), 1);
+}
+
+QTEST_MAIN(LoadPagesTest)
+#include "LoadPagesTest.moc"
