@@ -69,13 +69,21 @@ void BM_Shape(benchmark::State& state)
     RenderDesign(state, doc);
 }
 
+// With --benchmark_repetitions, the fastest repetition too: on a busy
+// machine the closest to what the code itself costs.
+double Fastest(const std::vector<double>& times)
+{
+    return *std::min_element(times.begin(), times.end());
+}
+
 } // namespace
 
-BENCHMARK(BM_DefaultDesign)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DefaultDesign)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_Shape)
     ->ArgNames({"shape", "width"})
     ->ArgsProduct({{kRenderCircle00, kRenderCircle01, kRenderRectangle, kRenderCapsule}, {128, 512, 1000}})
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
 
 int main(int argc, char** argv)
 {
