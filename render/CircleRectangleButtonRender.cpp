@@ -25,9 +25,9 @@ struct SInnerGauge
     float operator()(float x, float y) const
     {
         const float dy = y - bottom;
-        const float toLeft = std::sqrt((x - left) * (x - left) + dy * dy) / radius;
-        const float toRight = std::sqrt((x - right) * (x - right) + dy * dy) / radius;
-        const float middle = 1 - (y - top) / depth;
+        const float toLeft = std::sqrt((x - left) * (x - left) + dy * dy) * (1 / radius);
+        const float toRight = std::sqrt((x - right) * (x - right) + dy * dy) * (1 / radius);
+        const float middle = 1 - (y - top) * (1 / depth);
         return x < left ? toLeft : (x > right ? toRight : middle);
     }
     std::pair<float, float> Columns(float) const { return {left - radius, right + radius}; }

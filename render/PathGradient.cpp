@@ -29,7 +29,7 @@ struct SCapsuleGauge
     float operator()(float x, float y) const
     {
         const float dx = std::fabs(x - cx), dy = std::fabs(y - cy);
-        const float straight = dy / b;
+        const float straight = dy * (1 / b);
         const float root = std::sqrt(b * b * dx * dx + (b * b - c * c) * dy * dy);
         const float round = (dx * dx + dy * dy) / (c * dx + root);
         return dx * b <= dy * c ? straight : round;
