@@ -16,7 +16,7 @@ CTabCtrl::CTabCtrl(QWidget* parent)
 int CTabCtrl::InsertItem(int index, const QString& text)
 {
     const int inserted = m_pTabBar->insertTab(index, text);
-    m_pTabBar->resize(m_pTabBar->sizeHint().boundedTo(QSize(width(), m_pTabBar->sizeHint().height())));
+    FitTabBar();
     update();
     return inserted;
 }
@@ -59,5 +59,13 @@ void CTabCtrl::paintEvent(QPaintEvent*)
 
 void CTabCtrl::resizeEvent(QResizeEvent*)
 {
-    m_pTabBar->resize(qMin(m_pTabBar->sizeHint().width(), width()), m_pTabBar->sizeHint().height());
+    FitTabBar();
+}
+
+void CTabCtrl::FitTabBar()
+{
+    // The tabs keep their natural widths from the left; scroll buttons take
+    // over when the control is narrower.
+    const QSize natural = m_pTabBar->sizeHint();
+    m_pTabBar->resize(qMin(natural.width(), width()), natural.height());
 }

@@ -31,5 +31,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FitTabBar();
+
     QTabBar* m_pTabBar;
 };
