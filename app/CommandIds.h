@@ -6,7 +6,6 @@
 // the renderer ids themselves (RenderCommand), so a design's RenderID names
 // the button that shows pressed.
 enum ShellCommand : unsigned {
-    kIdFileNew = 57600,
     kIdFileOpen = 57601,
     kIdFileSaveAs = 57604,
     kIdFileMruFirst = 57616,

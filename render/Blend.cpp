@@ -45,6 +45,16 @@ QColor CBlend::Interpolate(ARGB first, ARGB second, float f)
                                       channel(ArgbAlpha(first), ArgbAlpha(second))));
 }
 
+ARGB CBlend::InterpolateArgb(ARGB first, ARGB second, float f)
+{
+    const auto channel = [f](int a, int b) {
+        return ARGB(std::clamp(float(a) + f * float(b - a), 0.0f, 255.0f) + 0.5f);
+    };
+    return (channel(ArgbAlpha(first), ArgbAlpha(second)) << 24)
+           | (channel(ArgbRed(first), ArgbRed(second)) << 16)
+           | (channel(ArgbGreen(first), ArgbGreen(second)) << 8) | channel(ArgbBlue(first), ArgbBlue(second));
+}
+
 QGradientStops CBlend::Stops(ARGB first, ARGB second) const
 {
     if (IsEmpty())

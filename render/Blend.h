@@ -22,6 +22,8 @@ public:
     // The colour at factor f, each of alpha, red, green and blue interpolated
     // on its own (not premultiplied).
     static QColor Interpolate(ARGB first, ARGB second, float f);
+    // The same rounded to 8 bits a channel, cheaply.
+    static ARGB InterpolateArgb(ARGB first, ARGB second, float f);
 
     // The blend as gradient stops from first to second; exact, since the
     // colour is linear in the factor between two blend points.

@@ -1,8 +1,8 @@
 #include "render/CircleRectangleButtonRender.h"
 
 #include "render/Blend.h"
-#include "render/GaugeFill.h"
 #include "render/ContentLayers.h"
+#include "render/GaugeFill.h"
 #include "render/GraphicsPath.h"
 #include "render/LinearGradient.h"
 #include "render/ShapeHelpers.h"

@@ -40,7 +40,7 @@ inline std::array<QRgb, kTableSize + 1> ColorTable(ARGB outer, ARGB inner, const
     table[0] = 0;
     for (int i = 0; i < kTableSize; ++i) {
         const float p = float(i) / float(kTableSize - 1);
-        table[size_t(i) + 1] = qPremultiply(CBlend::Interpolate(outer, inner, blend.Factor(p)).rgba());
+        table[size_t(i) + 1] = qPremultiply(CBlend::InterpolateArgb(outer, inner, blend.Factor(p)));
     }
     return table;
 }

@@ -64,7 +64,24 @@ void FillEllipseGradient(QPainter& graphics, const QPainterPath& region, const Q
     gradient.setStops(stops);
     QBrush brush(gradient);
     brush.setTransform(QTransform::fromTranslate(c.x(), c.y()).scale(1, b / a).translate(-c.x(), -c.y()));
+
+    // Where the gradient is transparent from the outline inward (a glow that
+    // starts half-way in), only the box of the inner, painted ellipse needs
+    // blending.
+    constexpr int kSteps = 1024;
+    int transparentSteps = 0;
+    while (transparentSteps < kSteps
+           && ArgbAlpha(CBlend::InterpolateArgb(surround, center, blend.Factor(float(transparentSteps) / kSteps)))
+                  == 0)
+        ++transparentSteps;
+    const double scale = 1 - double(std::max(0, transparentSteps - 2)) / kSteps;
+    const QRect painted = QRectF(c.x() - a * scale, c.y() - b * scale, 2 * a * scale, 2 * b * scale)
+                              .toAlignedRect()
+                              .adjusted(-1, -1, 1, 1);
+    graphics.save();
+    graphics.setClipRect(painted, Qt::IntersectClip);
     graphics.fillPath(region, brush);
+    graphics.restore();
 }
 
 } // namespace

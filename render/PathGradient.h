@@ -15,8 +15,9 @@ class QPainterPath;
 // rectangle one whose lines of equal colour are smaller rectangles. The
 // colour is surround + f(p) x (centre - surround) in each ARGB channel (not
 // premultiplied), f from the blend (factor 0 = surround, 1 = centre).
-// Qt has no such brush for rectangles and capsules; all three are computed
-// per pixel (GaugeFill.h).
+// Ellipses use Qt's radial gradient, scaled; Qt has no such brush for
+// rectangles and capsules, whose gradients are computed per pixel
+// (GaugeFill.h).
 class CPathGradient
 {
 public:

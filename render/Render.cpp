@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -51,10 +52,13 @@ QImage CRender::Render(CNacreformDoc& doc) const
     canvas.fill(Qt::transparent);
     canvas.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
     canvas.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
-    {
+    try {
         QPainter graphics(&canvas);
         graphics.setRenderHint(QPainter::Antialiasing);
         DrawShape(doc, graphics, layout.shapeRect, layout.shadowRect);
+    } catch (const std::bad_alloc&) {
+        // Memory for a layer ran out: as if the bitmap could not be had.
+        return {};
     }
     canvas.convertTo(QImage::Format_ARGB32);
     return canvas;
