@@ -90,7 +90,10 @@ void PanelInMainWindowTest::startUpShowsShapeTabAndSwitchesPages()
 {
     CControlDlg& bar = m_harness->Bar();
     QVERIFY(QTest::qWaitForWindowExposed(&m_harness->Frame()));
-    auto* dock = qobject_cast<QDockWidget*>(bar.parentWidget());
+    QWidget* dockOrInner = bar.parentWidget();
+    while (dockOrInner && !qobject_cast<QDockWidget*>(dockOrInner))
+        dockOrInner = dockOrInner->parentWidget();
+    auto* dock = qobject_cast<QDockWidget*>(dockOrInner);
     QVERIFY(dock);
     QCOMPARE(m_harness->Frame().dockWidgetArea(dock), Qt::LeftDockWidgetArea);
     QCOMPARE(bar.GetTabCtrl()->GetCurSel(), int(CControlDlg::kShapeTab));
