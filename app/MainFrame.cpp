@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -210,12 +212,22 @@ void CMainFrame::CreateControlBar()
     auto* noTitleLayout = new QHBoxLayout(noTitle);
     noTitleLayout->setContentsMargins(0, 0, 0, 0);
     dock->setTitleBarWidget(noTitle);
-    m_pControlDlg = new CControlDlg(dock);
-    dock->setWidget(m_pControlDlg);
+    // The pages' templates, laid out in this system's fonts, can be taller
+    // than the window leaves them: the panel then scrolls rather than
+    // forcing the window past its size.
+    auto* scroller = new QScrollArea(dock);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pControlDlg = new CControlDlg;
+    scroller->setWidget(m_pControlDlg);
+    dock->setWidget(scroller);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     m_pControlDlg->InitPages();
-    // The panel keeps the size of its template; only the preview grows.
-    m_pControlDlg->setFixedWidth(m_pControlDlg->sizeHint().width());
+    // The panel keeps the width of its template (with room for the scroll
+    // bar); only the preview grows.
+    const int scrollBarWidth = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
+    scroller->setFixedWidth(m_pControlDlg->sizeHint().width() + scrollBarWidth);
 }
 
 void CMainFrame::CenterOnScreen()

@@ -7,6 +7,7 @@
 #include "app/RecentFileList.h"
 #include "app/SettingsLocation.h"
 #include "app/SingleDocTemplate.h"
+#include "app/ToolBarIcons.h"
 #include "design/IniFile.h"
 #include "util/Helpers.h"
 
@@ -54,6 +55,7 @@ void CNacreformApp::LoadQtTranslation()
 bool CNacreformApp::InitInstance(const QStringList& arguments)
 {
     LoadQtTranslation();
+    setWindowIcon(CToolBarIcons::ApplicationIcon());
 
     QStringList designs;
     for (const QString& argument : arguments) {

@@ -278,17 +278,22 @@ void CIniFile::ExchangeString(bool save, const QString& section, const QString& 
         value = GetString(section, key, value, lineBreaks);
 }
 
+bool CIniFile::ExchangePair(bool save, const QString& section, const QString& key,
+                            const QString& current, QStringList& parts)
+{
+    if (save) {
+        WriteString(section, key, current, false);
+        return false;
+    }
+    SplitString(parts, GetString(section, key, current, false), QStringLiteral(","));
+    return parts.size() == 2;
+}
+
 void CIniFile::ExchangeIntPair(bool save, const QString& section, const QString& key, int& first,
                                int& second)
 {
-    const QString current = IntToString(first) + u',' + IntToString(second);
-    if (save) {
-        WriteString(section, key, current, false);
-        return;
-    }
     QStringList parts;
-    SplitString(parts, GetString(section, key, current, false), QStringLiteral(","));
-    if (parts.size() != 2)
+    if (!ExchangePair(save, section, key, IntToString(first) + u',' + IntToString(second), parts))
         return;
     first = ParseInt(parts[0]);
     second = ParseInt(parts[1]);
@@ -307,14 +312,8 @@ float NarrowFinite(double value)
 void CIniFile::ExchangeFloatPair(bool save, const QString& section, const QString& key, float& first,
                                  float& second)
 {
-    const QString current = FormatDouble(first) + u',' + FormatDouble(second);
-    if (save) {
-        WriteString(section, key, current, false);
-        return;
-    }
     QStringList parts;
-    SplitString(parts, GetString(section, key, current, false), QStringLiteral(","));
-    if (parts.size() != 2)
+    if (!ExchangePair(save, section, key, FormatDouble(first) + u',' + FormatDouble(second), parts))
         return;
     first = NarrowFinite(ParseDouble(parts[0]));
     second = NarrowFinite(ParseDouble(parts[1]));

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // An initialization-file store with the classic private-profile behaviour:
 // one section "[Name]" per header line, "key=value" lines below it, section
@@ -82,6 +83,10 @@ private:
     };
 
     void Load();
+    // Writes current (save), or reads the key into its comma-separated parts
+    // and says whether there are exactly two of them to take.
+    bool ExchangePair(bool save, const QString& section, const QString& key, const QString& current,
+                      QStringList& parts);
     Location Find(const QString& section, const QString& key) const;
     QString ReadRaw(const QString& section, const QString& key, bool* found);
 

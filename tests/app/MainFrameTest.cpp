@@ -29,6 +29,7 @@ private slots:
     void exportDisabledWithoutRenderedBitmap();
     void droppedFilesOpenOneAfterTheOther();
     void controlPanelDockedAtTheLeft();
+    void tallPanelScrollsInsteadOfGrowingTheWindow();
 };
 
 namespace {
@@ -239,12 +240,29 @@ void MainFrameTest::controlPanelDockedAtTheLeft()
     CMainFrame& frame = shell.Frame();
     CControlDlg* panel = frame.GetControlDlg();
     QVERIFY(panel);
-    auto* dock = qobject_cast<QDockWidget*>(panel->parentWidget());
+    QDockWidget* dock = nullptr;
+    for (QWidget* up = panel->parentWidget(); up && !dock; up = up->parentWidget())
+        dock = qobject_cast<QDockWidget*>(up);
     QVERIFY(dock);
     QCOMPARE(frame.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
     QCOMPARE(dock->features(), QDockWidget::NoDockWidgetFeatures);
     QVERIFY(dock->titleBarWidget());
     QVERIFY(panel->GetCurrentPage());
+}
+
+void MainFrameTest::tallPanelScrollsInsteadOfGrowingTheWindow()
+{
+    SShellHarness shell;
+    CMainFrame& frame = shell.Frame();
+    CControlDlg* panel = frame.GetControlDlg();
+    QFont large = panel->font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    panel->setFont(large);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(panel->minimumSizeHint().height() > frame.height());
+    QCOMPARE(frame.size(), QSize(800, 600));
+    QTRY_VERIFY(panel->height() >= panel->minimumSizeHint().height());
 }
 
 QTEST_MAIN(MainFrameTest)

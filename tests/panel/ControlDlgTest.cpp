@@ -1,3 +1,5 @@
+#include "PagePlacement.h"
+
 #include "panel/ControlDlg.h"
 #include "panel/ControlImageDlg.h"
 #include "panel/ControlShapeDlg.h"
@@ -24,9 +26,6 @@ private slots:
     void resizeMovesTabCtrlAndRelaysOutVisiblePage();
     void sizeComesFromTheTemplateInDialogUnits();
     void withoutMainFrameNothingIsReachedOrWritten();
-
-private:
-    static void VerifyPageInsideDisplayArea(const CControlDlg& bar, const QWidget* page);
 };
 
 void ControlDlgTest::tabsInOrderAndShapePageFirst()
@@ -122,18 +121,6 @@ void ControlDlgTest::withoutMainFrameNothingIsReachedOrWritten()
     QTest::keyClicks(margin, QStringLiteral("77"));
     QCOMPARE(margin->text(), QStringLiteral("77"));
     QTest::mouseClick(qobject_cast<QAbstractButton*>(GetDlgItem(bar.GetImagePage(), 1004)), Qt::LeftButton);
-}
-
-void ControlDlgTest::VerifyPageInsideDisplayArea(const CControlDlg& bar, const QWidget* page)
-{
-    const CTabCtrl* tabs = bar.GetTabCtrl();
-    const QRect client = QRect(tabs->mapTo(&bar, QPoint(0, 0)), tabs->size());
-    const QRect item = tabs->GetItemRect(0).translated(tabs->pos());
-    const QRect placed = page->geometry();
-    QCOMPARE(placed.left() - client.left(), CControlDlg::kPageInset);
-    QCOMPARE(client.right() - placed.right(), CControlDlg::kPageInset);
-    QCOMPARE(client.bottom() - placed.bottom(), CControlDlg::kPageInset);
-    QCOMPARE(placed.top() - (item.bottom() + 1), CControlDlg::kPageInset);
 }
 
 QTEST_MAIN(ControlDlgTest)

@@ -5,6 +5,7 @@
 #include "res/layouts/ShapePageTemplate.h"
 #include "widgets/EditDouble.h"
 #include "widgets/EditInt.h"
+#include "widgets/SpinButtonCtrl.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -34,6 +35,7 @@ private slots:
     void colourPickWritesOnlyAChangedColour();
     void rightDoubleClickOnMarginCommitsResetValue();
     void negativeShadowOffsetIsCommitted();
+    void spinArrowsStepTheirFieldsAndCommit();
 
 private:
     CControlShapeDlg& Page() { return m_harness->ShapePage(); }
@@ -195,6 +197,23 @@ void ShapePageTest::negativeShadowOffsetIsCommitted()
     QCOMPARE(Doc().ShapeShadowPos.x, -5.0f);
     TypeInto(Item<CEditInt>(Page(), IDC_SHADOW_ALPHA), QStringLiteral("90"));
     QCOMPARE(Doc().ShapeShadowAlpha, 90);
+}
+
+void ShapePageTest::spinArrowsStepTheirFieldsAndCommit()
+{
+    const auto clickUp = [this](int spinId) {
+        auto* spin = Item<CSpinButtonCtrl>(Page(), spinId);
+        QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, spin->height() / 4));
+    };
+    clickUp(IDC_MARGIN_SPIN);
+    QCOMPARE(Item<CEditInt>(Page(), IDC_MARGIN)->text(), QStringLiteral("6"));
+    QCOMPARE(Doc().Margin, 6);
+    TypeInto(Item<CEditDouble>(Page(), IDC_SHADOW_Y), QStringLiteral("5.25"));
+    clickUp(IDC_SHADOW_Y_SPIN);
+    QCOMPARE(Item<CEditDouble>(Page(), IDC_SHADOW_Y)->text(), QStringLiteral("6.25"));
+    QCOMPARE(Doc().ShapeShadowPos.y, 6.25f);
+    QVERIFY(m_harness->renders->wait(2000));
+    QCOMPARE(m_harness->RenderCount(), 1);
 }
 
 QTEST_MAIN(ShapePageTest)

@@ -1,3 +1,4 @@
+#include "PagePlacement.h"
 #include "PanelHarness.h"
 
 #include "render/RendererTable.h"
@@ -7,12 +8,15 @@
 #include "widgets/FlatButton.h"
 
 #include <QCheckBox>
+#include <QDockWidget>
+#include <QTabBar>
 #include <QAction>
 #include <QRadioButton>
 
-// Opening a design brings all three pages in line with it, before the
+// The panel in the main window: docked at the left with the shape tab up;
+// opening a design brings all three pages in line with it, before the
 // preview renders, and writes nothing back.
-class LoadPagesTest : public QObject
+class PanelInMainWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -20,6 +24,7 @@ private slots:
     void init();
     void cleanup() { m_harness.reset(); }
 
+    void startUpShowsShapeTabAndSwitchesPages();
     void openedDesignReachesEveryPageBeforeTheRender();
     void loadingWritesNothingBack();
     void shapeSwitchRefreshesStatesOnAllPages();
@@ -32,7 +37,7 @@ private:
     QString m_designPath;
 };
 
-void LoadPagesTest::init()
+void PanelInMainWindowTest::init()
 {
     m_harness = std::make_unique<SPanelHarness>();
     // A design unlike the defaults, with values outside the fields' ranges,
@@ -55,7 +60,7 @@ void LoadPagesTest::init()
     QVERIFY(design.OnSaveDocument(m_designPath));
 }
 
-QStringList LoadPagesTest::PageTexts()
+QStringList PanelInMainWindowTest::PageTexts()
 {
     using namespace ShadowBlock;
     CControlShapeDlg& shape = m_harness->ShapePage();
@@ -81,7 +86,31 @@ QStringList LoadPagesTest::PageTexts()
     };
 }
 
-void LoadPagesTest::openedDesignReachesEveryPageBeforeTheRender()
+void PanelInMainWindowTest::startUpShowsShapeTabAndSwitchesPages()
+{
+    CControlDlg& bar = m_harness->Bar();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_harness->Frame()));
+    QWidget* dockOrInner = bar.parentWidget();
+    while (dockOrInner && !qobject_cast<QDockWidget*>(dockOrInner))
+        dockOrInner = dockOrInner->parentWidget();
+    auto* dock = qobject_cast<QDockWidget*>(dockOrInner);
+    QVERIFY(dock);
+    QCOMPARE(m_harness->Frame().dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    QCOMPARE(bar.GetTabCtrl()->GetCurSel(), int(CControlDlg::kShapeTab));
+    QVERIFY(m_harness->ShapePage().isVisible());
+    QVERIFY(!m_harness->TextPage().isVisible());
+    QVERIFY(!m_harness->ImagePage().isVisible());
+    VerifyPageInsideDisplayArea(bar, &m_harness->ShapePage());
+
+    // A click on the tab, as the user does.
+    QTabBar* tabs = bar.GetTabCtrl()->GetTabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(CControlDlg::kImageTab).center());
+    QVERIFY(m_harness->ImagePage().isVisible());
+    QVERIFY(!m_harness->ShapePage().isVisible());
+    VerifyPageInsideDisplayArea(bar, &m_harness->ImagePage());
+}
+
+void PanelInMainWindowTest::openedDesignReachesEveryPageBeforeTheRender()
 {
     QStringList shownAtRender;
     connect(&m_harness->View(), &CNacreformView::Rendered, this, [&] {
@@ -96,7 +125,7 @@ void LoadPagesTest::openedDesignReachesEveryPageBeforeTheRender()
     QVERIFY(!m_harness->ImagePage().isVisible());
 }
 
-void LoadPagesTest::loadingWritesNothingBack()
+void PanelInMainWindowTest::loadingWritesNothingBack()
 {
     CNacreformDoc design;
     QVERIFY(design.OnOpenDocument(m_designPath));
@@ -107,7 +136,7 @@ void LoadPagesTest::loadingWritesNothingBack()
     QCOMPARE(m_harness->RenderCount(), 1);
 }
 
-void LoadPagesTest::shapeSwitchRefreshesStatesOnAllPages()
+void PanelInMainWindowTest::shapeSwitchRefreshesStatesOnAllPages()
 {
     CControlShapeDlg& shape = m_harness->ShapePage();
     QWidget* height = GetDlgItem(&shape, ShapePageTemplate::IDC_HEIGHT);
@@ -119,5 +148,5 @@ void LoadPagesTest::shapeSwitchRefreshesStatesOnAllPages()
     QCOMPARE(m_harness->RenderCount(), 1);
 }
 
-QTEST_MAIN(LoadPagesTest)
-#include "LoadPagesTest.moc"
+QTEST_MAIN(PanelInMainWindowTest)
+#include "PanelInMainWindowTest.moc"
