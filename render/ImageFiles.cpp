@@ -1,5 +1,6 @@
 #include "render/ImageFiles.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
@@ -8,6 +9,11 @@
 
 bool LoadPicture(const QString& path, QImage& picture)
 {
+    picture = QImage();
+    // A pipe or device would make the reader wait for data that may never
+    // come; pictures are regular files.
+    if (!QFileInfo(path).isFile())
+        return false;
     QImageReader reader(path);
     picture = reader.read();
     if (picture.isNull())

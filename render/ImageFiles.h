@@ -9,7 +9,8 @@ class QString;
 // Decodes the picture file at path with any installed image reader (BMP, GIF,
 // JPEG, PNG, TIFF, ICO and more). On success picture holds the first frame in
 // a premultiplied 32-bit format ready for drawing; on failure (missing file,
-// undecodable or oversized content) it is null and the result false.
+// not a regular file, undecodable or oversized content) it is null and the
+// result false.
 bool LoadPicture(const QString& path, QImage& picture);
 
 // Writes image as PNG to path: with an alpha channel when the image has one,

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 class CRecordingSink : public IMessageSink
@@ -139,6 +141,17 @@ TEST_F(ContentLayersTest, UndecodableFileIsALoadFailureAndTheRestStillRenders)
     const QImage canvas = DrawContent(m_doc);
     EXPECT_EQ(m_sink.m_messages.size(), 1);
     EXPECT_FALSE(InkBounds(canvas).isNull());
+}
+
+TEST_F(ContentLayersTest, PicturePathThatIsNoRegularFileFailsWithoutWaiting)
+{
+    // Opening a pipe for reading blocks until a writer comes, which none will.
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QImage picture;
+    EXPECT_FALSE(LoadPicture(pipe, picture));
+    EXPECT_TRUE(picture.isNull());
+    EXPECT_FALSE(LoadPicture(m_dir.path(), picture));
 }
 
 TEST_F(ContentLayersTest, CacheKeepsThePictureUntilThePathChanges)
