@@ -100,10 +100,11 @@ bool Export(CNacreformDoc& doc, const QString& path)
         const SCanvasLayout layout =
             doc.Renderer ? doc.Renderer->GetCanvasLayout(doc) : SCanvasLayout();
         PrintError(QStringLiteral("cannot allocate a bitmap of %1 x %2 pixels for this design "
-                                  "(at most %3 pixels a side)")
+                                  "(at most %3 pixels a side and %4 in all)")
                        .arg(double(layout.width))
                        .arg(double(layout.height))
-                       .arg(CRender::kMaxCanvasSide));
+                       .arg(CRender::kMaxCanvasSide)
+                       .arg(CRender::kMaxCanvasPixels));
         return false;
     }
     const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);

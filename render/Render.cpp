@@ -41,7 +41,8 @@ QImage CRender::Render(CNacreformDoc& doc) const
         return {};
     if (layout.width <= 0 || layout.height <= 0)
         return EmptyCanvas();
-    if (!IsAllocatable(layout.width) || !IsAllocatable(layout.height))
+    if (!IsAllocatable(layout.width) || !IsAllocatable(layout.height)
+        || qint64(layout.width) * qint64(layout.height) > kMaxCanvasPixels)
         return {};
 
     // Painted premultiplied (the fast path of the raster engine), handed out

@@ -28,6 +28,10 @@ public:
     // A canvas side beyond this, or one that is not a finite number, is a
     // bitmap that cannot be allocated: Render returns null without trying.
     static constexpr int kMaxCanvasSide = 16384;
+    // Likewise a canvas of more pixels than this (128 MiB at four bytes a
+    // pixel; the view keeps a composition of the same size besides). The
+    // largest design the panel can make has about half as many.
+    static constexpr qint64 kMaxCanvasPixels = qint64(8192) * 4096;
     // Side of the empty bitmap returned for a canvas without area.
     static constexpr int kEmptyCanvasSide = 200;
 

@@ -130,6 +130,23 @@ TEST(CanvasLayout, CanvasBeyondTheSideLimitIsNotAllocated)
     EXPECT_TRUE(doc->Renderer->Render(*doc).isNull());
 }
 
+TEST(CanvasLayout, CanvasBeyondTheAreaLimitIsNotAllocated)
+{
+    // The largest design the panel can make (shape and margin 1000, shadow
+    // moved a whole shape away) stays well inside the limit.
+    auto largest = BareDesign(kRenderRectangle, 1000, 1000);
+    largest->Margin = 1000;
+    largest->EnableShapeShadow = true;
+    largest->ShapeShadowPos = {100, 100};
+    const SCanvasLayout layout = largest->Renderer->GetCanvasLayout(*largest);
+    EXPECT_LE(double(layout.width) * layout.height, double(CRender::kMaxCanvasPixels));
+
+    // Sides each within their limit that together would take gigabytes.
+    auto doc = BareDesign(kRenderRectangle, 15000, 15000);
+    doc->Margin = 0;
+    EXPECT_TRUE(doc->Renderer->Render(*doc).isNull());
+}
+
 TEST(CanvasLayout, CanvasThatIsNotANumberIsNotAllocated)
 {
     for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
