@@ -40,13 +40,22 @@ void NacreformViewTest::deferredBurstRendersOnceAfterTheLast()
     SShellHarness shell;
     CNacreformView& view = shell.View();
     QSignalSpy renders(&view, &CNacreformView::Rendered);
-    QElapsedTimer clock;
-    clock.start();
-    view.UpdatePreview(false);
-    view.UpdatePreview(false);
-    // The third request comes well into the first one's delay and restarts it.
-    QVERIFY(QTest::qWaitFor([&] { return clock.elapsed() >= 200; }));
-    QCOMPARE(renders.count(), 0);
+    // The third request comes well into the first one's delay and restarts
+    // it. A machine that stalls past the delay before the third request has
+    // rendered the first by right; the burst is then begun again.
+    constexpr int kAttempts = 10;
+    for (int attempt = 1;; ++attempt) {
+        QElapsedTimer clock;
+        clock.start();
+        view.UpdatePreview(false);
+        view.UpdatePreview(false);
+        QVERIFY(QTest::qWaitFor([&] { return clock.elapsed() >= 200; }));
+        if (renders.isEmpty())
+            break;
+        QVERIFY2(attempt < kAttempts, "every burst was overtaken by its own delay");
+        QCOMPARE(renders.count(), 1);
+        renders.clear();
+    }
     QElapsedTimer sinceLast;
     sinceLast.start();
     view.UpdatePreview(false);
