@@ -55,6 +55,8 @@ QString RecentFileText(int index, const QString& path, const QFontMetrics& metri
 
 const QString CMainFrame::kTitle = QStringLiteral("Nacreform");
 const QString CMainFrame::kIdleText = QStringLiteral("ﾚﾃﾞｨ");
+const QString CMainFrame::kRenderFailedText =
+    QStringLiteral("画像を作成できませんでした。サイズ・余白・影の位置が大きすぎます。");
 const QString CMainFrame::kCanvasPanePlaceholder = QStringLiteral("  000 x 000    ");
 
 CMainFrame::CMainFrame(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent)
@@ -277,6 +279,8 @@ void CMainFrame::OnViewRendered()
     const QImage& display = m_pView->GetDisplayImage();
     if (!display.isNull())
         m_pCanvasPane->setText(QStringLiteral(" %1 × %2").arg(display.width()).arg(display.height()));
+    // Without a word the empty preview would look like a fault of the program.
+    m_pMessagePane->setText(display.isNull() ? kRenderFailedText : kIdleText);
     UpdateCommandUI();
 }
 

@@ -28,6 +28,9 @@ class CMainFrame : public QMainWindow, private IDocumentListener
 public:
     static const QString kTitle;
     static const QString kIdleText;
+    // Pane 0 while the design gives no picture (a canvas too large to
+    // allocate, or sizes that are no number).
+    static const QString kRenderFailedText;
     static const QString kCanvasPanePlaceholder;
 
     // doc and dialogs must outlive the frame. The frame registers itself as

@@ -44,6 +44,9 @@ void CNacreformView::Render()
 {
     m_renderedImage = QImage();
     m_displayImage = QImage();
+    // A failed render must not leave the last picture on screen as if it
+    // were this design's.
+    viewport()->update();
     if (!m_doc.Renderer)
         return;
     m_renderedImage = m_doc.Renderer->Render(m_doc);
@@ -58,7 +61,6 @@ void CNacreformView::Render()
     }
     m_scrollSize = m_displayImage.size();
     UpdateScrollSizes();
-    viewport()->update();
 }
 
 void CNacreformView::UpdateScrollSizes()

@@ -18,6 +18,7 @@ private slots:
     void canvasAtTopLeftOverWorkspace();
     void largeCanvasScrollsOverItsSize();
     void failedRenderKeepsSizesAndShowsNothing();
+    void failedRenderIsExplainedUntilARenderSucceeds();
     void initialUpdateMakesDesignUntitledAndRenders();
 };
 
@@ -163,6 +164,24 @@ void NacreformViewTest::failedRenderKeepsSizesAndShowsNothing()
     QVERIFY(view.GetDisplayImage().isNull());
     QVERIFY(!view.CanExportImage());
     QCOMPARE(shell.Frame().GetPaneText(1), paneBefore);
+}
+
+void NacreformViewTest::failedRenderIsExplainedUntilARenderSucceeds()
+{
+    SShellHarness shell;
+    CNacreformView& view = shell.View();
+    QCOMPARE(shell.Frame().GetPaneText(0), CMainFrame::kIdleText);
+    const QString paneBefore = shell.Frame().GetPaneText(1);
+    shell.Doc().ShapeSize = {100000, 100000};
+    view.UpdatePreview(true);
+    QVERIFY(view.GetDisplayImage().isNull());
+    QCOMPARE(shell.Frame().GetPaneText(0), CMainFrame::kRenderFailedText);
+    QCOMPARE(shell.Frame().GetPaneText(1), paneBefore);
+
+    shell.Doc().ShapeSize = {64, 64};
+    view.UpdatePreview(true);
+    QVERIFY(!view.GetDisplayImage().isNull());
+    QCOMPARE(shell.Frame().GetPaneText(0), CMainFrame::kIdleText);
 }
 
 void NacreformViewTest::initialUpdateMakesDesignUntitledAndRenders()
