@@ -109,8 +109,10 @@ void CIniFile::Load()
 {
     if (m_loaded)
         return;
+    const QFileInfo info(m_strFileName);
     QFile file(m_strFileName);
-    LoadText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    const bool readable = info.isFile() && info.size() <= kMaxFileSize && file.open(QIODevice::ReadOnly);
+    LoadText(readable ? file.read(kMaxFileSize) : QByteArray());
 }
 
 void CIniFile::LoadText(const QByteArray& text)

@@ -22,6 +22,10 @@ class CIniFile
 public:
     // Longest value a read returns, in characters.
     static constexpr int kReadLimit = 254;
+    // A file larger than this, or one that is not a regular file (a pipe,
+    // a device), is read as empty: reading it could take all memory or
+    // never end.
+    static constexpr qint64 kMaxFileSize = 1024 * 1024;
     // What a read decodes to, and a write encodes from, a CR LF pair.
     static constexpr char kLineBreakMarker[] = "___LF___";
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 class IniFileTest : public ::testing::Test
@@ -39,6 +41,29 @@ TEST_F(IniFileTest, MissingFileGivesDefaults)
     EXPECT_EQ(ini.GetInt({}, "Margin", 42), 42);
     EXPECT_DOUBLE_EQ(ini.GetDouble({}, "FontSize", 2.5), 2.5);
     EXPECT_TRUE(ini.GetBool({}, "Bold", true));
+}
+
+TEST_F(IniFileTest, ReadsOnlyRegularFilesOfModestSize)
+{
+    // A pipe would block the first read until a writer came, which none will.
+    const QString pipe = PathOf("pipe.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    CIniFile fromPipe(pipe, false);
+    EXPECT_EQ(fromPipe.GetInt({}, "Margin", 42), 42);
+    EXPECT_TRUE(fromPipe.WriteInt({}, "Margin", 7));
+    EXPECT_FALSE(fromPipe.Flush());
+
+    // Anything larger than a profile can be is no profile: it is not read
+    // into memory, and a save replaces it whole.
+    const QString large = PathOf("large.nfd");
+    QByteArray content = "[General]\nMargin=9\n";
+    content.append(QByteArray(CIniFile::kMaxFileSize, 'x'));
+    WriteAll(large, content);
+    CIniFile fromLarge(large, false);
+    EXPECT_EQ(fromLarge.GetInt({}, "Margin", 42), 42);
+    EXPECT_TRUE(fromLarge.WriteInt({}, "Margin", 7));
+    EXPECT_TRUE(fromLarge.Flush());
+    EXPECT_EQ(ReadAll(large), "[General]\nMargin=7\n");
 }
 
 TEST_F(IniFileTest, ConvertsNumbersLikeTheProfileReader)
