@@ -118,6 +118,11 @@ void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text,
 {
     if (text.isEmpty() || graphics.device() == nullptr || ArgbAlpha(color) == 0)
         return;
+    // No caption placed this far away reaches a canvas, and the pixel of its
+    // point would not fit an int.
+    constexpr double kFarAway = 1e9;
+    if (!(std::abs(point.x()) < kFarAway && std::abs(point.y()) < kFarAway))
+        return;
     const QPoint pixel(int(std::floor(point.x())), int(std::floor(point.y())));
     const QPointF fraction = point - QPointF(pixel);
     const QRect visible = QRect(0, 0, graphics.device()->width(), graphics.device()->height()).translated(-pixel);

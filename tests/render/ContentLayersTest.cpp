@@ -244,6 +244,17 @@ TEST_F(ContentLayersTest, CaptionShadowUsesItsOwnAlphaAndOffset)
     EXPECT_NEAR(ink.center().y() - caption.center().y(), 0.13 * 127, 1.0);
 }
 
+TEST_F(ContentLayersTest, CaptionFarBeyondTheCanvasDrawsNothing)
+{
+    // Offsets a design file may hold, whose pixels fit no int.
+    m_doc.String = QStringLiteral("NACRE");
+    m_doc.EnableTextShadow = true;
+    for (const DesignPoint far : {DesignPoint{1e30f, 0}, DesignPoint{0, -1e30f}, DesignPoint{3e7f, 3e7f}}) {
+        m_doc.TextPos = far;
+        EXPECT_TRUE(InkBounds(DrawContent(m_doc)).isNull()) << far.x << " " << far.y;
+    }
+}
+
 TEST_F(ContentLayersTest, UnknownFamilyFallsBackToTheGenericSansSerif)
 {
     m_doc.String = QStringLiteral("Nacre");
