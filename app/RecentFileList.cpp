@@ -36,7 +36,8 @@ void CRecentFileList::ReadList(CIniFile& settings)
 {
     m_paths.clear();
     for (int i = 0; i < m_maxSize; ++i) {
-        const QString path = settings.GetString(kSection, EntryKey(i), QString(), false);
+        const QString path =
+            settings.GetString(kSection, EntryKey(i), QString(), false, CIniFile::kSettingsReadLimit);
         if (!path.isEmpty() && !m_paths.contains(path))
             m_paths.append(path);
     }

@@ -64,12 +64,12 @@ bool SameName(const QByteArray& fileName, const QString& name)
     return QString::fromUtf8(fileName).compare(name, Qt::CaseInsensitive) == 0;
 }
 
-QString LimitRead(QString text)
+QString LimitRead(QString text, int limit)
 {
     if (text.size() > 1 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
         text = text.mid(1, text.size() - 2);
-    if (text.size() > CIniFile::kReadLimit) {
-        qsizetype cut = CIniFile::kReadLimit;
+    if (text.size() > limit) {
+        qsizetype cut = limit;
         if (text.at(cut - 1).isHighSurrogate())
             --cut; // never split a character
         text.truncate(cut);
@@ -164,7 +164,7 @@ CIniFile::Location CIniFile::Find(const QString& section, const QString& key) co
     return where;
 }
 
-QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* found)
+QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* found, int limit)
 {
     Load();
     const Location where = Find(section, key);
@@ -173,15 +173,16 @@ QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* foun
         return {};
     QByteArray value;
     KeyOfLine(m_lines[where.keyLine], &value);
-    return LimitRead(QString::fromUtf8(value));
+    return LimitRead(QString::fromUtf8(value), limit);
 }
 
-QString CIniFile::GetString(const QString& section, const QString& key, const QString& def, bool decode)
+QString CIniFile::GetString(const QString& section, const QString& key, const QString& def, bool decode,
+                            int limit)
 {
     bool found = false;
-    QString text = ReadRaw(section, key, &found);
+    QString text = ReadRaw(section, key, &found, limit);
     if (!found)
-        text = LimitRead(def);
+        text = LimitRead(def, limit);
     if (decode)
         text.replace(QLatin1String(kLineBreakMarker), QStringLiteral("\r\n"));
     return text;

@@ -22,6 +22,9 @@ class CIniFile
 public:
     // Longest value a read returns, in characters.
     static constexpr int kReadLimit = 254;
+    // The same for the program's settings (recent paths), which the
+    // framework reads through a buffer of its own, as long as a path may be.
+    static constexpr int kSettingsReadLimit = 4095;
     // A file larger than this, or one that is not a regular file (a pipe,
     // a device), is read as empty: reading it could take all memory or
     // never end.
@@ -44,7 +47,8 @@ public:
     // An empty section name means "General".
     static QString SectionName(const QString& section);
 
-    QString GetString(const QString& section, const QString& key, const QString& def, bool decode);
+    QString GetString(const QString& section, const QString& key, const QString& def, bool decode,
+                      int limit = kReadLimit);
     bool WriteString(const QString& section, const QString& key, const QString& text, bool encode);
     bool GetBool(const QString& section, const QString& key, bool def);
     bool WriteBool(const QString& section, const QString& key, bool value);
@@ -92,7 +96,7 @@ private:
     bool ExchangePair(bool save, const QString& section, const QString& key, const QString& current,
                       QStringList& parts);
     Location Find(const QString& section, const QString& key) const;
-    QString ReadRaw(const QString& section, const QString& key, bool* found);
+    QString ReadRaw(const QString& section, const QString& key, bool* found, int limit = kReadLimit);
 
     bool m_loaded = false;
     bool m_dirty = false;

@@ -29,6 +29,7 @@ private slots:
     void unopenableDesignEndsTheStart_data();
     void unopenableDesignEndsTheStart();
     void recentFilesSurviveARestart();
+    void longRecentPathSurvivesARestart();
     void aboutCommandShowsTheAboutBox();
     void settingsFileBesideExecutableOrPerUser_data();
     void settingsFileBesideExecutableOrPerUser();
@@ -134,6 +135,28 @@ void StartupTest::recentFilesSurviveARestart()
     QCOMPARE(entries.size(), 4);
     QCOMPARE(entries.first()->text(), QStringLiteral("&1 ") + paths[4]);
     QCOMPARE(entries.last()->text(), QStringLiteral("&4 ") + paths[1]);
+}
+
+void StartupTest::longRecentPathSurvivesARestart()
+{
+    // Longer than a value of a design file may be.
+    const QString folder = QStringLiteral("folder-with-a-rather-long-name-").repeated(2) + QStringLiteral("/");
+    const QString name = folder.repeated(5) + QStringLiteral("deep.nfd");
+    QVERIFY(QDir(m_pDir->path()).mkpath(folder.repeated(5)));
+    const QString path = WriteDesign(name, 77);
+    QVERIFY(path.size() > CIniFile::kReadLimit);
+    QVERIFY(App().InitInstance({}));
+    QVERIFY(App().GetDocManager()->OpenDocumentFile(path));
+    App().ExitInstance(0);
+
+    QVERIFY(App().InitInstance({}));
+    CMainFrame* frame = CMainFrame::GetMainFrame();
+    frame->GetActiveDocument()->Margin = 5;
+    const QList<QAction*> entries = frame->GetRecentFileActions();
+    QCOMPARE(entries.size(), 1);
+    entries.first()->trigger();
+    QCOMPARE(m_pDialogs->messages, QStringList());
+    QCOMPARE(frame->GetActiveDocument()->Margin, 77);
 }
 
 void StartupTest::aboutCommandShowsTheAboutBox()
