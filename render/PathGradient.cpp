@@ -75,7 +75,12 @@ void FillEllipseGradient(QPainter& graphics, const QPainterPath& region, const Q
                   == 0)
         ++transparentSteps;
     const double scale = 1 - double(std::max(0, transparentSteps - 2)) / kSteps;
+    // Cut to a reach no canvas comes near, so that the whole pixels of the
+    // box fit an int even for a shape many times larger than its canvas.
+    constexpr double kReach = 1e9;
+    const QRectF reach(-kReach, -kReach, 2 * kReach, 2 * kReach);
     const QRect painted = QRectF(c.x() - a * scale, c.y() - b * scale, 2 * a * scale, 2 * b * scale)
+                              .intersected(reach)
                               .toAlignedRect()
                               .adjusted(-1, -1, 1, 1);
     graphics.save();

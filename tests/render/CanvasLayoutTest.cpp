@@ -117,6 +117,18 @@ TEST(CanvasLayout, TinyShapesRenderWithoutFault)
     }
 }
 
+TEST(CanvasLayout, ShapesReachingFarBeyondTheCanvasRenderWithoutFault)
+{
+    // A shape of the largest int size pulled back by a margin of minus half
+    // of it: a small canvas showing a sliver of a shape whose pixel bounds
+    // fit no int.
+    for (unsigned id : {kRenderCircle00, kRenderCircle01, kRenderRectangle, kRenderCapsule}) {
+        auto doc = BareDesign(id, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+        doc->Margin = -1073741700;
+        EXPECT_EQ(doc->Renderer->Render(*doc).size(), QSize(256, 256)) << id;
+    }
+}
+
 TEST(CanvasLayout, CanvasBeyondTheSideLimitIsNotAllocated)
 {
     auto doc = BareDesign(kRenderRectangle, CRender::kMaxCanvasSide, 1);
