@@ -120,7 +120,7 @@ bool CNacreformDoc::OnOpenDocument(const QString& path)
 {
     const QFileInfo info(path);
     QFile probe(path);
-    const bool readable = info.exists() && info.isFile() && info.size() <= kMaxDesignFileSize
+    const bool readable = info.exists() && info.isFile() && info.size() <= CIniFile::kMaxFileSize
                           && probe.open(QIODevice::ReadOnly);
     if (!readable) {
         ShowMessage(kOpenFailedMessage);

@@ -40,8 +40,6 @@ public:
     static const QString kOpenFailedMessage;
     // Title of a design without a file.
     static const QString kUntitled;
-    // Designs larger than this are refused rather than read.
-    static constexpr qint64 kMaxDesignFileSize = 1024 * 1024;
 
     CNacreformDoc();
     virtual ~CNacreformDoc();
@@ -110,7 +108,7 @@ public:
 
     bool OnNewDocument();
     // Reads the design at path. A file that cannot be read (missing, not a
-    // regular file, too large, no access) shows kOpenFailedMessage and
+    // regular file, larger than the INI store reads, no access) shows kOpenFailedMessage and
     // leaves the design, path and title as they were.
     bool OnOpenDocument(const QString& path);
     // Writes the design to path; false when it could not be written.

@@ -280,7 +280,7 @@ TEST_F(DocumentFileTest, OpenRefusesWhatIsNoReadableDesign)
     m_doc.SetMessageSink(&sink);
 
     const QString large = PathOf("large.nfd");
-    WriteAll(large, "[General]\nMargin=1\n" + QByteArray(CNacreformDoc::kMaxDesignFileSize, ';'));
+    WriteAll(large, "[General]\nMargin=1\n" + QByteArray(CIniFile::kMaxFileSize, ';'));
     const QString fifo = PathOf("fifo.nfd");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
