@@ -5,7 +5,7 @@
 #include "render/Render.h"
 
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
 
 namespace {
 
@@ -38,21 +38,22 @@ void BeginPictogram(QPainter& painter)
     painter.setPen(QPen(kOutline, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
+// Fills and outlines the closed figure through the corners, in the current pen.
+void FillPolygon(QPainter& painter, const QPolygonF& corners, const QColor& fill)
+{
+    painter.setBrush(fill);
+    painter.drawPolygon(corners);
+}
+
 void DrawArrowRight(QPainter& painter, const QPointF& tail, qreal length)
 {
-    QPainterPath arrow;
     const qreal shaft = 3;
     const qreal head = 6;
-    arrow.moveTo(tail + QPointF(0, -shaft));
-    arrow.lineTo(tail + QPointF(length - head, -shaft));
-    arrow.lineTo(tail + QPointF(length - head, -head - 1));
-    arrow.lineTo(tail + QPointF(length, 0));
-    arrow.lineTo(tail + QPointF(length - head, head + 1));
-    arrow.lineTo(tail + QPointF(length - head, shaft));
-    arrow.lineTo(tail + QPointF(0, shaft));
-    arrow.closeSubpath();
-    painter.setBrush(kArrow);
-    painter.drawPath(arrow);
+    QPolygonF arrow({QPointF(0, -shaft), QPointF(length - head, -shaft), QPointF(length - head, -head - 1),
+                     QPointF(length, 0), QPointF(length - head, head + 1), QPointF(length - head, shaft),
+                     QPointF(0, shaft)});
+    arrow.translate(tail);
+    FillPolygon(painter, arrow, kArrow);
 }
 
 QImage DrawOpen()
@@ -60,24 +61,11 @@ QImage DrawOpen()
     QImage canvas = NewCanvas();
     QPainter painter(&canvas);
     BeginPictogram(painter);
-    QPainterPath back;
-    back.moveTo(3, 8);
-    back.lineTo(12, 8);
-    back.lineTo(15, 11);
-    back.lineTo(27, 11);
-    back.lineTo(27, 27);
-    back.lineTo(3, 27);
-    back.closeSubpath();
-    painter.setBrush(kFolder.darker(115));
-    painter.drawPath(back);
-    QPainterPath front;
-    front.moveTo(3, 27);
-    front.lineTo(8, 15);
-    front.lineTo(31, 15);
-    front.lineTo(27, 27);
-    front.closeSubpath();
-    painter.setBrush(kFolder);
-    painter.drawPath(front);
+    FillPolygon(painter, QPolygonF({QPointF(3, 8), QPointF(12, 8), QPointF(15, 11), QPointF(27, 11),
+                                    QPointF(27, 27), QPointF(3, 27)}),
+                kFolder.darker(115));
+    FillPolygon(painter, QPolygonF({QPointF(3, 27), QPointF(8, 15), QPointF(31, 15), QPointF(27, 27)}),
+                kFolder);
     return canvas;
 }
 
@@ -86,15 +74,9 @@ QImage DrawSaveAs()
     QImage canvas = NewCanvas();
     QPainter painter(&canvas);
     BeginPictogram(painter);
-    QPainterPath body;
-    body.moveTo(4, 4);
-    body.lineTo(24, 4);
-    body.lineTo(28, 8);
-    body.lineTo(28, 28);
-    body.lineTo(4, 28);
-    body.closeSubpath();
-    painter.setBrush(kDisk);
-    painter.drawPath(body);
+    FillPolygon(painter, QPolygonF({QPointF(4, 4), QPointF(24, 4), QPointF(28, 8), QPointF(28, 28),
+                                    QPointF(4, 28)}),
+                kDisk);
     painter.setBrush(kPaper);
     painter.drawRect(QRectF(9, 4, 13, 9));
     painter.drawRect(QRectF(8, 18, 16, 10));
@@ -111,15 +93,9 @@ QImage DrawExport()
     const QRectF frame(2, 4, 22, 18);
     painter.setBrush(kSky);
     painter.drawRect(frame);
-    QPainterPath hill;
-    hill.moveTo(frame.bottomLeft());
-    hill.lineTo(9, 13);
-    hill.lineTo(14, 18);
-    hill.lineTo(18, 15);
-    hill.lineTo(frame.bottomRight());
-    hill.closeSubpath();
-    painter.setBrush(kHill);
-    painter.drawPath(hill);
+    FillPolygon(painter, QPolygonF({frame.bottomLeft(), QPointF(9, 13), QPointF(14, 18), QPointF(18, 15),
+                                    frame.bottomRight()}),
+                kHill);
     painter.setBrush(Qt::white);
     painter.drawEllipse(QPointF(18, 9), 2.5, 2.5);
     DrawArrowRight(painter, QPointF(14, 25), 16);
