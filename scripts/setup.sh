@@ -27,6 +27,9 @@ nacreform_install_packages() {
 # nacreform_build BUILD_DIR [extra cmake arguments...]
 nacreform_build() {
     local dir="$1"; shift
-    cmake -S "$NACREFORM_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    local launcher=()
+    # A compiler cache makes rebuilds in fresh clones and side-by-side work trees cheap.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$NACREFORM_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
 }
