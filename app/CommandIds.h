@@ -7,8 +7,12 @@
 // the button that shows pressed.
 enum ShellCommand : unsigned {
     kIdFileOpen = 57601,
+    kIdFileSave = 57603,
     kIdFileSaveAs = 57604,
     kIdFileMruFirst = 57616,
+    kIdEditCopy = 57634,
+    kIdEditUndo = 57643,
+    kIdEditRedo = 57644,
     kIdAppAbout = 57664,
     kIdAppExit = 57665,
     kIdExportImage = 32775,

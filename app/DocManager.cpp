@@ -1,13 +1,17 @@
 #include "app/DocManager.h"
 
 #include "app/CommandIds.h"
+#include "app/EditHistory.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
 #include "app/ShellDialogs.h"
 #include "app/SingleDocTemplate.h"
+#include "design/IniFile.h"
 #include "design/NacreformDoc.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 
 const QString CDocManager::kOpenTitle = QStringLiteral("開く");
@@ -16,6 +20,7 @@ const QString CDocManager::kDesignFilter = QStringLiteral("Nacreform Design(*.nf
 const QString CDocManager::kAllFilesFilter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)");
 const QString CDocManager::kDesignExtension = QStringLiteral(".nfd");
 const QString CDocManager::kSaveFailedMessage = QStringLiteral("ﾄﾞｷｭﾒﾝﾄを保存することに失敗しました。");
+const QString CDocManager::kSaveChangesPrompt = QStringLiteral("%1 への変更を保存しますか?");
 
 CDocManager::CDocManager(CSingleDocTemplate& docTemplate, IShellDialogs& dialogs,
                          CRecentFileList& recentFiles, QObject* parent)
@@ -26,7 +31,9 @@ CDocManager::CDocManager(CSingleDocTemplate& docTemplate, IShellDialogs& dialogs
 {
     CMainFrame& frame = m_template.GetFrame();
     connect(frame.GetCommand(kIdFileOpen), &QAction::triggered, this, &CDocManager::OnFileOpen);
+    connect(frame.GetCommand(kIdFileSave), &QAction::triggered, this, &CDocManager::OnFileSave);
     connect(frame.GetCommand(kIdFileSaveAs), &QAction::triggered, this, &CDocManager::OnFileSaveAs);
+    frame.installEventFilter(this);
     connect(&frame, &CMainFrame::RecentFileChosen, this, &CDocManager::OnOpenRecentFile);
     connect(&frame, &CMainFrame::FilesDropped, this, &CDocManager::OnDropFiles);
     UpdateRecentFileMenu();
@@ -49,6 +56,8 @@ bool CDocManager::OpenDocumentFile(const QString& path)
 
 void CDocManager::OnFileOpen()
 {
+    if (!SaveModified())
+        return;
     SFileDialogRequest request;
     request.title = kOpenTitle;
     request.filters = QStringList{kDesignFilter, kAllFilesFilter};
@@ -57,7 +66,47 @@ void CDocManager::OnFileOpen()
         OpenDocumentFile(path);
 }
 
-void CDocManager::OnFileSaveAs()
+bool CDocManager::SaveModified()
+{
+    CEditHistory* history = m_template.GetFrame().GetEditHistory();
+    if (!history->IsModified())
+        return true;
+    const QString text = kSaveChangesPrompt.arg(m_template.GetDocument().GetTitle());
+    switch (m_dialogs.AskSaveChanges(&m_template.GetFrame(), text)) {
+    case ESaveChanges::Save:
+        return OnFileSave();
+    case ESaveChanges::Discard:
+        return true;
+    case ESaveChanges::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CDocManager::IsDesignFile(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo(path).size() > CIniFile::kMaxFileSize || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = file.readAll();
+    if (text.contains('\0'))
+        return false;
+    for (const QByteArray& line : text.split('\n')) {
+        if (line.trimmed().compare("[General]", Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool CDocManager::OnFileSave()
+{
+    const QString path = m_template.GetDocument().GetPathName();
+    if (path.isEmpty() || !IsDesignFile(path))
+        return OnFileSaveAs();
+    return SaveTo(path);
+}
+
+bool CDocManager::OnFileSaveAs()
 {
     CNacreformDoc& doc = m_template.GetDocument();
     doc.SetPathName(QString());
@@ -70,19 +119,24 @@ void CDocManager::OnFileSaveAs()
     request.defaultSuffix = kDesignExtension.mid(1);
     request.proposedName = doc.GetTitle() + kDesignExtension;
     const QString path = m_dialogs.ChooseFile(&m_template.GetFrame(), request);
-    if (path.isEmpty())
-        return;
-    if (!doc.DoSave(path)) {
+    return !path.isEmpty() && SaveTo(path);
+}
+
+bool CDocManager::SaveTo(const QString& path)
+{
+    if (!m_template.GetDocument().DoSave(path)) {
         m_dialogs.ShowMessage(&m_template.GetFrame(), kSaveFailedMessage);
-        return;
+        return false;
     }
+    m_template.GetFrame().GetEditHistory()->MarkSaved();
     m_recentFiles.Add(path);
     UpdateRecentFileMenu();
+    return true;
 }
 
 void CDocManager::OnOpenRecentFile(int index)
 {
-    if (index < 0 || index >= m_recentFiles.GetPaths().size())
+    if (index < 0 || index >= m_recentFiles.GetPaths().size() || !SaveModified())
         return;
     const QString path = m_recentFiles.GetPaths().at(index); // a copy: opening reorders the list
     if (!OpenDocumentFile(path)) {
@@ -93,6 +147,17 @@ void CDocManager::OnOpenRecentFile(int index)
 
 void CDocManager::OnDropFiles(const QStringList& paths)
 {
+    if (!SaveModified())
+        return;
     for (const QString& path : paths)
         OpenDocumentFile(path);
+}
+
+bool CDocManager::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && watched == &m_template.GetFrame() && !SaveModified()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -7,9 +7,11 @@ class CRecentFileList;
 class CSingleDocTemplate;
 class IShellDialogs;
 
-// The file commands around the one document: Open (with its dialog), Save As
-// (the document's command), the recent-file entries and dropped files. Keeps
-// the recent-file list: a design enters it when it was opened or saved.
+// The file commands around the one document: Open (with its dialog), Save,
+// Save As (the document's command), the recent-file entries and dropped
+// files. Keeps the recent-file list: a design enters it when it was opened or
+// saved. Before anything replaces a modified design (an open, a recent file,
+// a drop, closing the window) it asks whether to save the changes.
 class CDocManager : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ public:
     static const QString kAllFilesFilter;
     static const QString kDesignExtension;
     static const QString kSaveFailedMessage;
+    // %1: the design's title.
+    static const QString kSaveChangesPrompt;
 
     // Connects the frame's file commands. All three must outlive the manager.
     CDocManager(CSingleDocTemplate& docTemplate, IShellDialogs& dialogs, CRecentFileList& recentFiles,
@@ -31,7 +35,15 @@ public:
     bool OpenDocumentFile(const QString& path);
 
     void OnFileOpen();
-    void OnFileSaveAs();
+    // Writes the design to its file; Save As when it has none, or when that
+    // file is no design file (a picture opened by mistake is never written
+    // into). True when the design was saved.
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    // Asks whether to save a modified design: true when the caller may go on
+    // (saved, or the changes discarded), false when the user cancelled or the
+    // save failed or was cancelled. True at once for an unmodified design.
+    bool SaveModified();
     // A design that cannot be opened any more leaves the list.
     void OnOpenRecentFile(int index);
     // Opens every file in turn; the last one that opens stays shown.
@@ -40,7 +52,17 @@ public:
     // Shows the recent-file list in the frame's menu.
     void UpdateRecentFileMenu();
 
+    // A design file has a [General] section and is text; anything else the
+    // open rules let in (a picture, say) is not one.
+    static bool IsDesignFile(const QString& path);
+
+protected:
+    // Closing the frame asks first (SaveModified).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    bool SaveTo(const QString& path);
+
     CSingleDocTemplate& m_template;
     IShellDialogs& m_dialogs;
     CRecentFileList& m_recentFiles;

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/CommandIds.h"
+#include "app/EditHistory.h"
 #include "app/NacreformView.h"
 #include "app/ToolBarIcons.h"
 #include "design/NacreformDoc.h"
@@ -13,9 +14,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProxyStyle>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
@@ -51,6 +56,35 @@ QString RecentFileText(int index, const QString& path, const QFontMetrics& metri
     return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
 }
 
+// The toolbar's style without the grip handle: the bar keeps a slim edge by
+// which it can still be dragged to another side or floated.
+class CNoGripStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element != PE_IndicatorToolBarHandle)
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        constexpr int kDragEdge = 4;
+        return metric == PM_ToolBarHandleExtent ? kDragEdge : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// A menu text as a screen reader says it: without mnemonic, shortcut or
+// ellipsis.
+QString SpokenText(QString text)
+{
+    text = text.section(QLatin1Char('\t'), 0, 0);
+    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&(?!&)|\\.\\.\\.$")));
+    return text.trimmed();
+}
+
 } // namespace
 
 const QString CMainFrame::kTitle = QStringLiteral("Nacreform");
@@ -74,6 +108,7 @@ CMainFrame::CMainFrame(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* pare
 
     m_pView = new CNacreformView(doc, dialogs, this);
     setCentralWidget(m_pView);
+    m_pHistory = new CEditHistory(doc, this);
 
     CreateMenu();
     CreateToolBar();
@@ -82,7 +117,9 @@ CMainFrame::CMainFrame(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* pare
     CenterOnScreen();
     setAcceptDrops(true);
 
+    NameToolBarButtons();
     connect(m_pView, &CNacreformView::Rendered, this, &CMainFrame::OnViewRendered);
+    connect(m_pHistory, &CEditHistory::Restored, this, &CMainFrame::OnDesignRestored);
     m_doc.SetListener(this);
     s_pMainFrame = this;
     UpdateCommandUI();
@@ -125,6 +162,9 @@ void CMainFrame::CreateMenu()
     QAction* open = AddCommand(kIdFileOpen, QStringLiteral("열기(&O)..."),
                                QStringLiteral("既存のﾌｧｲﾙを開く"), QStringLiteral("開く"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* save = AddCommand(kIdFileSave, QStringLiteral("저장(&S)"),
+                               QStringLiteral("作業中のﾌｧｲﾙを上書きして保存"), QStringLiteral("上書き保存"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* saveAs = AddCommand(kIdFileSaveAs, QStringLiteral("새 이름으로 저장(&A)..."),
                                  QStringLiteral("作業中のﾌｧｲﾙを新しい名前で保存"),
                                  QStringLiteral("名前をつけて保存"));
@@ -134,12 +174,13 @@ void CMainFrame::CreateMenu()
     QAction* exit = AddCommand(kIdAppExit, QStringLiteral("종료(&X)"),
                                QStringLiteral("アプリケーションを終了します。"),
                                QStringLiteral("終了"));
-    AddCommand(kIdAppAbout, QString(),
+    AddCommand(kIdAppAbout, QStringLiteral("Nacreform 정보(&A)..."),
                QStringLiteral("プログラムの情報、バージョンそして著作権を表示します。"),
                QStringLiteral("バージョン情報"));
 
     m_pFileMenu = menuBar()->addMenu(QStringLiteral("파일(&F)"));
     m_pFileMenu->addAction(open);
+    m_pFileMenu->addAction(save);
     m_pFileMenu->addAction(saveAs);
     m_pFileMenu->addSeparator();
     m_pFileMenu->addAction(exportImage);
@@ -152,6 +193,44 @@ void CMainFrame::CreateMenu()
 
     connect(exportImage, &QAction::triggered, m_pView, &CNacreformView::OnExportImage);
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    CreateEditMenu();
+    CreateHelpMenu();
+}
+
+void CMainFrame::CreateEditMenu()
+{
+    QAction* undo = AddCommand(kIdEditUndo, QStringLiteral("실행 취소(&U)"), QStringLiteral("直前の操作を元に戻す"),
+                               QStringLiteral("元に戻す"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = AddCommand(kIdEditRedo, QStringLiteral("다시 실행(&R)"),
+                               QStringLiteral("元に戻した操作をやり直す"), QStringLiteral("やり直し"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    QAction* copy = AddCommand(kIdEditCopy, QStringLiteral("이미지 복사(&C)"),
+                               QStringLiteral("画像をクリップボードにコピー"), QStringLiteral("コピー"));
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    // A text field of the panel keeps Ctrl+C and Ctrl+Z for its own text.
+    for (QAction* action : {undo, redo, copy})
+        action->setShortcutContext(Qt::WindowShortcut);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+
+    m_pEditMenu = menuBar()->addMenu(QStringLiteral("편집(&E)"));
+    m_pEditMenu->addAction(undo);
+    m_pEditMenu->addAction(redo);
+    m_pEditMenu->addSeparator();
+    m_pEditMenu->addAction(copy);
+
+    connect(undo, &QAction::triggered, m_pHistory, &CEditHistory::Undo);
+    connect(redo, &QAction::triggered, m_pHistory, &CEditHistory::Redo);
+    connect(m_pHistory, &CEditHistory::CanUndoChanged, undo, &QAction::setEnabled);
+    connect(m_pHistory, &CEditHistory::CanRedoChanged, redo, &QAction::setEnabled);
+    connect(copy, &QAction::triggered, m_pView, &CNacreformView::OnEditCopy);
+}
+
+void CMainFrame::CreateHelpMenu()
+{
+    QMenu* help = menuBar()->addMenu(QStringLiteral("도움말(&H)"));
+    help->addAction(GetCommand(kIdAppAbout));
 }
 
 void CMainFrame::CreateToolBar()
@@ -161,9 +240,13 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
     m_pToolBar->setIconSize(QSize(kIconSide, kIconSide));
     m_pToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    auto* noGrip = new CNoGripStyle;
+    noGrip->setParent(m_pToolBar);
+    m_pToolBar->setStyle(noGrip);
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
 
     m_pToolBar->addAction(GetCommand(kIdFileOpen));
+    m_pToolBar->addAction(GetCommand(kIdFileSave));
     m_pToolBar->addAction(GetCommand(kIdFileSaveAs));
     m_pToolBar->addSeparator();
     m_pShapeGroup = new QActionGroup(this);
@@ -187,6 +270,25 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->widgetForAction(exportImage)->installEventFilter(this);
     m_pToolBar->addSeparator();
     m_pToolBar->addAction(GetCommand(kIdAppAbout));
+}
+
+void CMainFrame::NameToolBarButtons()
+{
+    // The shape buttons have neither tool tip nor menu text to speak.
+    static const QHash<unsigned, QString> kShapeNames = {
+        {kRenderCircle00, QStringLiteral("원")},
+        {kRenderCircle01, QStringLiteral("두 색 원")},
+        {kRenderRectangle, QStringLiteral("사각형")},
+        {kRenderCapsule, QStringLiteral("캡슐")},
+    };
+    for (QAction* action : m_pToolBar->actions()) {
+        QWidget* button = m_pToolBar->widgetForAction(action);
+        if (!button || action->isSeparator())
+            continue;
+        const unsigned id = action->data().toUInt();
+        const QString name = kShapeNames.contains(id) ? kShapeNames.value(id) : SpokenText(action->text());
+        button->setAccessibleName(name.isEmpty() ? action->toolTip() : name);
+    }
 }
 
 void CMainFrame::CreateStatusBar()
@@ -226,10 +328,28 @@ void CMainFrame::CreateControlBar()
     dock->setWidget(scroller);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     m_pControlDlg->InitPages();
+    // The design's undo, redo and copy keys win over a text field's own
+    // (which would undo a single field's typing behind the history's back).
+    for (QLineEdit* field : m_pControlDlg->findChildren<QLineEdit*>())
+        field->installEventFilter(this);
     // The panel keeps the width of its template (with room for the scroll
     // bar); only the preview grows.
     const int scrollBarWidth = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
     scroller->setFixedWidth(m_pControlDlg->sizeHint().width() + scrollBarWidth);
+}
+
+bool CMainFrame::IsDesignShortcut(QObject* field, QKeyEvent* key) const
+{
+    const QKeySequence pressed(key->keyCombination());
+    for (unsigned id : {kIdEditUndo, kIdEditRedo, kIdEditCopy}) {
+        const QAction* action = GetCommand(id);
+        if (!action->shortcuts().contains(pressed))
+            continue;
+        // Copy is the field's own while it has a selection to copy.
+        const auto* edit = qobject_cast<const QLineEdit*>(field);
+        return id != kIdEditCopy || !edit || !edit->hasSelectedText();
+    }
+    return false;
 }
 
 void CMainFrame::CenterOnScreen()
@@ -272,6 +392,15 @@ void CMainFrame::UpdateCommandUI()
     for (QAction* shape : m_pShapeGroup->actions())
         shape->setChecked(m_doc.IsRendererSelected(shape->data().toUInt()));
     GetCommand(kIdExportImage)->setEnabled(m_pView->CanExportImage());
+    GetCommand(kIdEditCopy)->setEnabled(m_pView->CanExportImage());
+}
+
+void CMainFrame::OnDesignRestored()
+{
+    if (m_pControlDlg)
+        m_pControlDlg->LoadPagesFromDocument();
+    m_pView->UpdatePreview(true);
+    UpdateCommandUI();
 }
 
 void CMainFrame::OnViewRendered()
@@ -292,6 +421,7 @@ void CMainFrame::RefreshPageStates()
 
 void CMainFrame::UpdatePreview(bool immediate)
 {
+    m_pHistory->RecordEdit(false);
     m_pView->UpdatePreview(immediate);
 }
 
@@ -313,6 +443,8 @@ void CMainFrame::dropEvent(QDropEvent* event)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ShortcutOverride)
+        return IsDesignShortcut(watched, static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::ToolTip)
         return true;
     return QMainWindow::eventFilter(watched, event);

@@ -6,11 +6,13 @@
 #include <QStringList>
 
 class CControlDlg;
+class CEditHistory;
 class CNacreformDoc;
 class CNacreformView;
 class IShellDialogs;
 class QAction;
 class QActionGroup;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -44,10 +46,14 @@ public:
     CNacreformDoc* GetActiveDocument() const { return &m_doc; }
     CNacreformView* GetActiveView() const { return m_pView; }
     CControlDlg* GetControlDlg() const { return m_pControlDlg; }
+    // The undo history of the design; the frame's undo and redo commands
+    // restore through it and bring the panel and the preview up to date.
+    CEditHistory* GetEditHistory() const { return m_pHistory; }
 
     // The action of a menu or toolbar command, or null.
     QAction* GetCommand(unsigned id) const;
     QMenu* GetFileMenu() const { return m_pFileMenu; }
+    QMenu* GetEditMenu() const { return m_pEditMenu; }
     QToolBar* GetToolBar() const { return m_pToolBar; }
     // Pane 0 shows prompts and the idle text, pane 1 the canvas size.
     QString GetPaneText(int pane) const;
@@ -80,14 +86,24 @@ private:
     void CreateMenu();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateEditMenu();
+    void CreateHelpMenu();
     void CreateControlBar();
+    void OnDesignRestored();
+    // Names every toolbar button for screen readers.
+    void NameToolBarButtons();
     void OnViewRendered();
     void CenterOnScreen();
+    // Whether a key pressed in a panel field is the frame's undo, redo or
+    // copy, which the field then leaves to the frame.
+    bool IsDesignShortcut(QObject* field, QKeyEvent* key) const;
 
     CNacreformDoc& m_doc;
     CControlDlg* m_pControlDlg = nullptr;
     CNacreformView* m_pView = nullptr;
+    CEditHistory* m_pHistory = nullptr;
     QMenu* m_pFileMenu = nullptr;
+    QMenu* m_pEditMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pCanvasPane = nullptr;

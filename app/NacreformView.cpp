@@ -8,6 +8,10 @@
 #include "render/ImageFiles.h"
 #include "render/Render.h"
 
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -78,8 +82,6 @@ void CNacreformView::UpdateScrollSizes()
 
 void CNacreformView::OnInitialUpdate()
 {
-    m_doc.SetPathName(QString());
-    m_doc.SetTitle(CNacreformDoc::kUntitled);
     if (CMainFrame* frame = CMainFrame::GetMainFrame(); frame && frame->GetControlDlg())
         frame->GetControlDlg()->LoadPagesFromDocument();
     viewport()->update();
@@ -101,6 +103,20 @@ void CNacreformView::OnExportImage()
     const QImage& bitmap = ChooseExportBitmap(m_doc, m_renderedImage, m_displayImage);
     if (!SavePng(bitmap, path))
         m_dialogs.ShowMessage(window(), QStringLiteral("画像の保存に失敗しました。\n\n") + path);
+}
+
+void CNacreformView::OnEditCopy()
+{
+    if (!CanExportImage())
+        return;
+    const QImage& bitmap = ChooseExportBitmap(m_doc, m_renderedImage, m_displayImage);
+    auto* mime = new QMimeData;
+    mime->setImageData(bitmap);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (bitmap.save(&png, "PNG"))
+        mime->setData(QStringLiteral("image/png"), png.data());
+    QGuiApplication::clipboard()->setMimeData(mime);
 }
 
 void CNacreformView::paintEvent(QPaintEvent*)

@@ -31,8 +31,8 @@ public:
     void UpdatePreview(bool immediate);
     bool IsRenderPending() const { return m_renderTimer.isActive(); }
 
-    // After every New and Open: the design becomes untitled, the control
-    // panel loads its pages from it and it is rendered at once.
+    // After every New and Open: the control panel loads its pages from the
+    // design and it is rendered at once.
     void OnInitialUpdate();
 
     // Export command: saves the last render as PNG, with its alpha when the
@@ -40,6 +40,10 @@ public:
     // nothing while there is no rendered bitmap (CanExportImage).
     void OnExportImage();
     bool CanExportImage() const { return !m_renderedImage.isNull(); }
+    // Copy command: puts the bitmap the export would save on the clipboard,
+    // as an image and as PNG data (which keeps its alpha for the programs
+    // that paste it). Does nothing while there is no rendered bitmap.
+    void OnEditCopy();
 
     // The renderer's ARGB output and the opaque composition shown; both null
     // when the last render produced nothing.

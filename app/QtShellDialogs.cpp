@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 const QString CQtShellDialogs::kMessageCaption = QStringLiteral("Nacreform");
 
@@ -36,6 +37,27 @@ void CQtShellDialogs::ShowMessage(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, kMessageCaption, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+ESaveChanges CQtShellDialogs::AskSaveChanges(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, kMessageCaption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    // Set here rather than left to Qt's catalogue, which may not be
+    // installed: the question must read in one language.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return ESaveChanges::Save;
+    case QMessageBox::No:
+        return ESaveChanges::Discard;
+    default:
+        return ESaveChanges::Cancel;
+    }
 }
 
 void CQtShellDialogs::ShowAbout(QWidget* parent)

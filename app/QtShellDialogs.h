@@ -13,6 +13,7 @@ public:
 
     QString ChooseFile(QWidget* parent, const SFileDialogRequest& request) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
+    ESaveChanges AskSaveChanges(QWidget* parent, const QString& text) override;
     void ShowAbout(QWidget* parent) override;
 
     // Sets dialog up as request asks (mode, title, filters, suffix, name,

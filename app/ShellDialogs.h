@@ -18,6 +18,9 @@ struct SFileDialogRequest
     QString proposedName;
 };
 
+// The answers to the question whether to save a modified design.
+enum class ESaveChanges { Save, Discard, Cancel };
+
 // Every modal dialog the command handlers open. The program shows the real
 // dialogs (CShellDialogs); tests hand in scripted answers so that no handler
 // ever waits for a person.
@@ -30,6 +33,9 @@ public:
     virtual QString ChooseFile(QWidget* parent, const SFileDialogRequest& request) = 0;
     // A message box captioned with the application title and an OK button.
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // Asks text with the buttons はい (save), いいえ (discard) and
+    // キャンセル, captioned like a message box.
+    virtual ESaveChanges AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // The about box.
     virtual void ShowAbout(QWidget* parent) = 0;
 };

@@ -1,9 +1,12 @@
 #include "app/SingleDocTemplate.h"
 
+#include "app/EditHistory.h"
 #include "app/MainFrame.h"
 #include "app/NacreformView.h"
 #include "app/ShellDialogs.h"
 #include "design/NacreformDoc.h"
+
+#include <QFileInfo>
 
 CSingleDocTemplate::CSingleDocTemplate(IShellDialogs& dialogs)
     : m_dialogs(dialogs)
@@ -41,6 +44,7 @@ CMainFrame& CSingleDocTemplate::GetFrame()
 
 void CSingleDocTemplate::InitialUpdateFrame()
 {
+    m_pFrame->GetEditHistory()->Reset();
     m_pFrame->GetActiveView()->OnInitialUpdate();
     m_pFrame->UpdateCommandUI();
 }
@@ -50,6 +54,7 @@ bool CSingleDocTemplate::OpenNewDocument()
     Create();
     if (!m_pDoc->OnNewDocument())
         return false;
+    m_pDoc->SetTitle(CNacreformDoc::kUntitled);
     InitialUpdateFrame();
     return true;
 }
@@ -59,6 +64,10 @@ bool CSingleDocTemplate::OpenDocumentFile(const QString& path)
     Create();
     if (!m_pDoc->OnOpenDocument(path))
         return false;
+    // The design remembers its file, which Save writes back and the save
+    // question names.
+    m_pDoc->SetPathName(path);
+    m_pDoc->SetTitle(QFileInfo(path).fileName());
     InitialUpdateFrame();
     return true;
 }

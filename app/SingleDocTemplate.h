@@ -30,8 +30,10 @@ public:
     // The design as it stands, untitled (only at start-up: the design keeps
     // the values it has).
     bool OpenNewDocument();
-    // Reads the design at path into the document. On failure the document
-    // has shown its message and the design, path and title are unchanged.
+    // Reads the design at path into the document, which takes path and its
+    // file name as its path and title. On failure the document has shown its
+    // message and the design, path and title are unchanged. Either open
+    // starts a new undo history.
     bool OpenDocumentFile(const QString& path);
 
 private:

@@ -69,10 +69,8 @@ QImage DrawOpen()
     return canvas;
 }
 
-QImage DrawSaveAs()
+void DrawDisk(QPainter& painter)
 {
-    QImage canvas = NewCanvas();
-    QPainter painter(&canvas);
     BeginPictogram(painter);
     FillPolygon(painter, QPolygonF({QPointF(4, 4), QPointF(24, 4), QPointF(28, 8), QPointF(28, 28),
                                     QPointF(4, 28)}),
@@ -82,6 +80,25 @@ QImage DrawSaveAs()
     painter.drawRect(QRectF(8, 18, 16, 10));
     painter.setBrush(kOutline);
     painter.drawRect(QRectF(17, 6, 3, 5));
+}
+
+QImage DrawSave()
+{
+    QImage canvas = NewCanvas();
+    QPainter painter(&canvas);
+    DrawDisk(painter);
+    return canvas;
+}
+
+// The disk with a pencil over its label: saved under a name to be written.
+QImage DrawSaveAs()
+{
+    QImage canvas = NewCanvas();
+    QPainter painter(&canvas);
+    DrawDisk(painter);
+    FillPolygon(painter, QPolygonF({QPointF(14, 30), QPointF(15, 25), QPointF(27, 13), QPointF(31, 17),
+                                    QPointF(19, 29)}),
+                kFolder);
     return canvas;
 }
 
@@ -144,6 +161,7 @@ QIcon CToolBarIcons::CommandIcon(unsigned id)
     QImage picture;
     switch (id) {
     case kIdFileOpen: picture = DrawOpen(); break;
+    case kIdFileSave: picture = DrawSave(); break;
     case kIdFileSaveAs: picture = DrawSaveAs(); break;
     case kIdExportImage: picture = DrawExport(); break;
     case kIdAppAbout: picture = DrawAbout(); break;

@@ -66,6 +66,14 @@ COLORREF CNacreformDoc::GetTextShadowColor() const
     return TextShadowColorSameAsText ? TextColor : TextShadowColor;
 }
 
+void CNacreformDoc::ApplyValues(const CDesignValues& values)
+{
+    const unsigned previousId = RenderID;
+    static_cast<CDesignValues&>(*this) = values;
+    if (RenderID != previousId || !Renderer)
+        SelectRenderer(RenderID, true, false);
+}
+
 void CNacreformDoc::ExchangeDesign(bool save, CIniFile& ini)
 {
     const QString section; // "General"

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "design/DesignValues.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <memory>
 
 class CIniFile;
@@ -12,28 +13,11 @@ class CRender;
 class IDocumentListener;
 class IMessageSink;
 
-// 0x00BBGGRR, red in the low byte.
-using COLORREF = uint32_t;
-
-struct DesignSize
-{
-    int cx;
-    int cy;
-    bool operator==(const DesignSize&) const = default;
-};
-
-struct DesignPoint
-{
-    float x;
-    float y;
-    bool operator==(const DesignPoint&) const = default;
-};
-
 // The one button design being edited: every parameter, the renderer that
 // draws it and the decoded picture. Pages write the fields directly and ask
 // for a render themselves; the document checks no value and sends no
 // notification, except when the shape changes (SelectRenderer).
-class CNacreformDoc
+class CNacreformDoc : public CDesignValues
 {
 public:
     // Failure text of an open, as the framework words it.
@@ -46,37 +30,6 @@ public:
 
     CNacreformDoc(const CNacreformDoc&) = delete;
     CNacreformDoc& operator=(const CNacreformDoc&) = delete;
-
-    // Design parameters, in the order of the design file.
-    bool BGTrans = true;
-    COLORREF BGColor = 0x00FFFFFF;
-    int Margin = 5;
-    DesignSize ShapeSize{128, 128};
-    COLORREF Color1 = 0x00BF6900;
-    COLORREF Color2 = 0x00EDBC3A;
-    bool EnableShapeShadow = true;
-    DesignPoint ShapeShadowPos{0.0f, 5.0f};
-    int ShapeShadowAlpha = 200;
-    QString String = QStringLiteral("NACRE");
-    QString FontName = QStringLiteral("Impact");
-    bool Bold = false;
-    float FontSize = 20.0f;
-    DesignPoint TextPos{0.0f, 0.0f};
-    COLORREF TextColor = 0x00FFFFFF;
-    int TextAlpha = 250;
-    bool EnableTextShadow = true;
-    DesignPoint TextShadowPos{0.0f, 13.0f};
-    COLORREF TextShadowColor = 0x00FFFFFF;
-    bool TextShadowColorSameAsText = true;
-    int TextShadowAlpha = 60;
-    QString ImagePath;
-    int ImageAlpha = 250;
-    DesignPoint ImagePos{0.0f, 0.0f};
-    float ImageSize = 80.0f;
-    bool EnableImageShadow = true;
-    DesignPoint ImageShadowPos{0.0f, 13.0f};
-    int ImageShadowAlpha = 60;
-    unsigned RenderID = unsigned(-1);
 
     // Picture cache, kept across renders and designs: the path the picture
     // was decoded from, and the picture (null when none or when it failed).
@@ -99,6 +52,11 @@ public:
     bool IsRendererSelected(unsigned id) const { return id == RenderID; }
 
     COLORREF GetTextShadowColor() const;
+
+    // Takes every design parameter from values (an undo step, a redo), with
+    // a fresh renderer when the shape changes. Tells no listener: whoever
+    // restores the design brings the panel and the preview up to date.
+    void ApplyValues(const CDesignValues& values);
 
     // Writes every parameter to, or reads every one present from, the design
     // file at path. A save returns whether the whole file was written.

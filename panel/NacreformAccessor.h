@@ -10,7 +10,8 @@ class CNacreformAccessor
 {
 public:
     CNacreformDoc* GetDocument() const;
-    // Immediate renders at once; deferred restarts the view's short timer, so
-    // that a burst of edits renders once.
+    // Records the edit just made in the undo history, then renders: immediate
+    // at once; deferred restarts the view's short timer, so that a burst of
+    // edits renders once (and is one undo step).
     void RequestRender(bool immediate) const;
 };

@@ -13,7 +13,7 @@ class FileCommandsTest : public QObject
 
 private slots:
     void initTestCase();
-    void openAsksForADesignAndShowsItUntitled();
+    void openAsksForADesignAndShowsItUnderItsName();
     void openCancelledOrFailingKeepsTheDesign();
     void saveAsProposesUntitledAndKeepsTheName();
     void failedSaveIsReportedAndChangesNothing();
@@ -33,7 +33,7 @@ void FileCommandsTest::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
 }
 
-void FileCommandsTest::openAsksForADesignAndShowsItUntitled()
+void FileCommandsTest::openAsksForADesignAndShowsItUnderItsName()
 {
     SShellHarness shell;
     const QString path = shell.WriteDesign(QStringLiteral("open.nfd"), 42, kRenderRectangle);
@@ -50,8 +50,8 @@ void FileCommandsTest::openAsksForADesignAndShowsItUntitled()
 
     QCOMPARE(shell.Doc().Margin, 42);
     QCOMPARE(shell.Doc().RenderID, unsigned(kRenderRectangle));
-    QCOMPARE(shell.Doc().GetPathName(), QString());
-    QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("無題"));
+    QCOMPARE(shell.Doc().GetPathName(), path);
+    QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("open.nfd"));
     QCOMPARE(renders.count(), 1);
     QCOMPARE(shell.recentFiles.GetPaths(), QStringList{path});
     QCOMPARE(shell.Frame().GetRecentFileActions().size(), 1);
@@ -63,6 +63,7 @@ void FileCommandsTest::openCancelledOrFailingKeepsTheDesign()
 {
     SShellHarness shell;
     shell.Doc().Margin = 7;
+    shell.dialogs.saveAnswers = {ESaveChanges::Discard, ESaveChanges::Discard};
     shell.dialogs.fileAnswers = {QString(), shell.FilePath(QStringLiteral("missing.nfd"))};
     shell.docManager.OnFileOpen();
     QVERIFY(shell.dialogs.messages.isEmpty());
@@ -162,6 +163,7 @@ void FileCommandsTest::missingRecentFileIsReportedAndDropped()
     QVERIFY(shell.docManager.OpenDocumentFile(kept));
     QVERIFY(QFile::remove(gone));
     shell.Doc().Margin = 30;
+    shell.dialogs.saveAnswers = {ESaveChanges::Discard};
 
     shell.Frame().GetRecentFileActions().at(1)->trigger();
     QCOMPARE(shell.dialogs.messages, QStringList{CNacreformDoc::kOpenFailedMessage});

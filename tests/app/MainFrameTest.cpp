@@ -75,26 +75,28 @@ void MainFrameTest::fileMenuItemsInOrder()
     SShellHarness shell;
     QMenu* menu = shell.Frame().GetFileMenu();
     QCOMPARE(menu->title(), QStringLiteral("파일(&F)"));
-    const QList<unsigned> expected = {kIdFileOpen, kIdFileSaveAs, 0, kIdExportImage, 0,
+    const QList<unsigned> expected = {kIdFileOpen, kIdFileSave, kIdFileSaveAs, 0, kIdExportImage, 0,
                                       kIdFileMruFirst, 0, kIdAppExit};
     QCOMPARE(CommandIdsOf(menu->actions()), expected);
 
     const QList<QAction*> items = menu->actions();
     QCOMPARE(items[0]->text(), QStringLiteral("열기(&O)..."));
     QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    QCOMPARE(items[1]->text(), QStringLiteral("새 이름으로 저장(&A)..."));
-    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    QCOMPARE(items[3]->text(), QStringLiteral("이미지 파일로 저장(&E)..."));
-    QCOMPARE(items[5]->text(), QStringLiteral("최근 사용한 파일"));
-    QVERIFY(!items[5]->isEnabled());
-    QCOMPARE(items[7]->text(), QStringLiteral("종료(&X)"));
+    QCOMPARE(items[1]->text(), QStringLiteral("저장(&S)"));
+    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(items[2]->text(), QStringLiteral("새 이름으로 저장(&A)..."));
+    QCOMPARE(items[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    QCOMPARE(items[4]->text(), QStringLiteral("이미지 파일로 저장(&E)..."));
+    QCOMPARE(items[6]->text(), QStringLiteral("최근 사용한 파일"));
+    QVERIFY(!items[6]->isEnabled());
+    QCOMPARE(items[8]->text(), QStringLiteral("종료(&X)"));
 }
 
 void MainFrameTest::toolbarButtonsInOrder()
 {
     SShellHarness shell;
     QToolBar* toolBar = shell.Frame().GetToolBar();
-    const QList<unsigned> expected = {kIdFileOpen,    kIdFileSaveAs,    0,
+    const QList<unsigned> expected = {kIdFileOpen,    kIdFileSave,      kIdFileSaveAs,    0,
                                       kRenderCircle00, kRenderCircle01,  kRenderRectangle,
                                       kRenderCapsule,  0,                kIdExportImage,
                                       0,               kIdAppAbout};
@@ -231,7 +233,7 @@ void MainFrameTest::droppedFilesOpenOneAfterTheOther()
     QCOMPARE(shell.Doc().Margin, 22);
     QCOMPARE(renders.count(), 2);
     QCOMPARE(shell.recentFiles.GetPaths(), (QStringList{second, first}));
-    QCOMPARE(shell.Doc().GetTitle(), CNacreformDoc::kUntitled);
+    QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("second.nfd"));
 }
 
 void MainFrameTest::controlPanelDockedAtTheLeft()

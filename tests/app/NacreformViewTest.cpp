@@ -19,7 +19,7 @@ private slots:
     void largeCanvasScrollsOverItsSize();
     void failedRenderKeepsSizesAndShowsNothing();
     void failedRenderIsExplainedUntilARenderSucceeds();
-    void initialUpdateMakesDesignUntitledAndRenders();
+    void initialUpdateKeepsTheDesignsFileAndRenders();
 };
 
 namespace {
@@ -184,7 +184,7 @@ void NacreformViewTest::failedRenderIsExplainedUntilARenderSucceeds()
     QCOMPARE(shell.Frame().GetPaneText(0), CMainFrame::kIdleText);
 }
 
-void NacreformViewTest::initialUpdateMakesDesignUntitledAndRenders()
+void NacreformViewTest::initialUpdateKeepsTheDesignsFileAndRenders()
 {
     SShellHarness shell;
     shell.Doc().SetPathName(QStringLiteral("/somewhere/design.nfd"));
@@ -192,8 +192,8 @@ void NacreformViewTest::initialUpdateMakesDesignUntitledAndRenders()
     QSignalSpy renders(&shell.View(), &CNacreformView::Rendered);
     shell.View().UpdatePreview(false);
     shell.View().OnInitialUpdate();
-    QCOMPARE(shell.Doc().GetPathName(), QString());
-    QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("無題"));
+    QCOMPARE(shell.Doc().GetPathName(), QStringLiteral("/somewhere/design.nfd"));
+    QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("design.nfd"));
     QCOMPARE(renders.count(), 1);
     QVERIFY(!shell.View().IsRenderPending());
 }

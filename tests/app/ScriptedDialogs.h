@@ -16,6 +16,10 @@ public:
     QList<SFileDialogRequest> fileRequests;
     QStringList messages;
     int aboutCount = 0;
+    // Answers of the coming save questions, in order; with the script used
+    // up, every further question is cancelled.
+    QList<ESaveChanges> saveAnswers;
+    QStringList saveQuestions;
 
     QString ChooseFile(QWidget*, const SFileDialogRequest& request) override
     {
@@ -23,5 +27,10 @@ public:
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
     void ShowMessage(QWidget*, const QString& text) override { messages.append(text); }
+    ESaveChanges AskSaveChanges(QWidget*, const QString& text) override
+    {
+        saveQuestions.append(text);
+        return saveAnswers.isEmpty() ? ESaveChanges::Cancel : saveAnswers.takeFirst();
+    }
     void ShowAbout(QWidget*) override { ++aboutCount; }
 };

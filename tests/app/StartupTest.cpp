@@ -87,7 +87,7 @@ void StartupTest::startsWithTheDesignNamedOnTheCommandLine()
     QVERIFY(App().InitInstance({path}));
     CNacreformDoc* doc = CMainFrame::GetMainFrame()->GetActiveDocument();
     QCOMPARE(doc->Margin, 33);
-    QCOMPARE(doc->GetPathName(), QString());
+    QCOMPARE(doc->GetPathName(), path);
     QCOMPARE(App().GetRecentFileList()->GetPaths(), QStringList{path});
 }
 
