@@ -6,6 +6,8 @@
 #include "panel/ControlDlg.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
+#include "render/PictureLayer.h"
+#include "render/PreviewRenderer.h"
 #include "render/Render.h"
 
 #include <QBuffer>
@@ -19,6 +21,7 @@ CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidg
     : QAbstractScrollArea(parent)
     , m_doc(doc)
     , m_dialogs(dialogs)
+    , m_pBackground(new CPreviewRenderer(this))
 {
     m_renderTimer.setSingleShot(true);
     // A coarse timer may fire up to 5 % early; the delay is a promise to
@@ -26,6 +29,10 @@ CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidg
     m_renderTimer.setTimerType(Qt::PreciseTimer);
     m_renderTimer.setInterval(kRenderDelayMs);
     connect(&m_renderTimer, &QTimer::timeout, this, [this] { UpdatePreview(true); });
+    connect(m_pBackground, &CPreviewRenderer::Finished, this, [this](const QImage& rendered, const QImage& display) {
+        ShowRender(rendered, display);
+        emit Rendered();
+    });
     // Where the canvas ends, the workspace shows, as in Qt's own MDI area.
     viewport()->setBackgroundRole(QPalette::Dark);
     viewport()->setAutoFillBackground(true);
@@ -40,29 +47,49 @@ void CNacreformView::UpdatePreview(bool immediate)
         return;
     }
     m_renderTimer.stop();
-    Render();
-    emit Rendered();
+    if (Render())
+        emit Rendered();
 }
 
-void CNacreformView::Render()
+bool CNacreformView::IsRenderInBackground() const
 {
-    m_renderedImage = QImage();
-    m_displayImage = QImage();
-    // A failed render must not leave the last picture on screen as if it
-    // were this design's.
-    viewport()->update();
-    if (!m_doc.Renderer)
-        return;
-    m_renderedImage = m_doc.Renderer->Render(m_doc);
-    if (m_renderedImage.isNull())
-        return;
-    m_displayImage = ComposeDisplayImage(m_doc, m_renderedImage);
-    if (m_displayImage.isNull()) {
-        // Without its composition the render can be neither shown nor
-        // exported as the preview showed it.
-        m_renderedImage = QImage();
-        return;
+    return m_pBackground->IsBusy();
+}
+
+bool CNacreformView::RendersInBackground() const
+{
+    const SCanvasLayout layout = m_doc.Renderer->GetCanvasLayout(m_doc);
+    const double pixels = double(layout.width) * double(layout.height);
+    // Canvases that cannot be had at all fail at once where they are.
+    return pixels > double(m_foregroundPixels) && pixels <= double(CRender::kMaxCanvasPixels);
+}
+
+bool CNacreformView::Render()
+{
+    if (m_doc.Renderer && RendersInBackground()) {
+        // Decoded here, where a failure can be told; the worker takes the
+        // picture as it is.
+        RefreshPictureCache(m_doc);
+        m_pBackground->Request(m_doc);
+        return false;
     }
+    m_pBackground->Cancel();
+    QImage rendered = m_doc.Renderer ? m_doc.Renderer->Render(m_doc) : QImage();
+    const QImage display = ComposeDisplayImage(m_doc, rendered);
+    ShowRender(display.isNull() ? QImage() : rendered, display);
+    return true;
+}
+
+void CNacreformView::ShowRender(const QImage& rendered, const QImage& display)
+{
+    // A failed render must not leave the last picture on screen as if it
+    // were this design's; without its composition a render can be neither
+    // shown nor exported as the preview showed it.
+    m_renderedImage = rendered;
+    m_displayImage = display;
+    viewport()->update();
+    if (m_displayImage.isNull())
+        return;
     m_scrollSize = m_displayImage.size();
     UpdateScrollSizes();
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 class CNacreformDoc;
+class CPreviewRenderer;
 class IShellDialogs;
 
 // The preview: the design as its renderer draws it, over a checkerboard or the
@@ -15,12 +16,19 @@ class IShellDialogs;
 // render: a burst of such requests renders once, kRenderDelayMs after the last
 // one. A click asks for an immediate render, which also absorbs a pending
 // deferred one. Painting only draws the finished composition.
+//
+// A design whose canvas has more than kForegroundPixels renders in a worker
+// thread: the view keeps showing the last finished bitmap until the newest
+// render arrives, and renders a newer edit has overtaken are dropped. Smaller
+// designs render at once, in the window's thread.
 class CNacreformView : public QAbstractScrollArea
 {
     Q_OBJECT
 
 public:
     static constexpr int kRenderDelayMs = 300;
+    // About 20 ms of rendering on a slow machine.
+    static constexpr qint64 kForegroundPixels = qint64(1) << 21;
 
     // doc and dialogs must outlive the view.
     CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent = nullptr);
@@ -30,6 +38,11 @@ public:
 
     void UpdatePreview(bool immediate);
     bool IsRenderPending() const { return m_renderTimer.isActive(); }
+    // A render runs in the worker thread and has not been shown yet.
+    bool IsRenderInBackground() const;
+    // Canvases of more pixels than this render in the worker thread (for
+    // measurements; the program keeps kForegroundPixels).
+    void SetForegroundPixels(qint64 pixels) { m_foregroundPixels = pixels; }
 
     // After every New and Open: the control panel loads its pages from the
     // design and it is rendered at once.
@@ -60,12 +73,17 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void Render();
+    // True when the render has ended; false when it goes on in the worker.
+    bool Render();
+    bool RendersInBackground() const;
+    void ShowRender(const QImage& rendered, const QImage& display);
     void UpdateScrollSizes();
 
     CNacreformDoc& m_doc;
     IShellDialogs& m_dialogs;
     QTimer m_renderTimer;
+    CPreviewRenderer* m_pBackground;
+    qint64 m_foregroundPixels = kForegroundPixels;
     QImage m_renderedImage;
     QImage m_displayImage;
     // Size of the last picture shown; a failed render keeps it, as the

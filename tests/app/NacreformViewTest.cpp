@@ -20,6 +20,7 @@ private slots:
     void failedRenderKeepsSizesAndShowsNothing();
     void failedRenderIsExplainedUntilARenderSucceeds();
     void initialUpdateKeepsTheDesignsFileAndRenders();
+    void largeDesignRendersBehindTheLastPictureAndShowsOnlyTheNewest();
 };
 
 namespace {
@@ -196,6 +197,44 @@ void NacreformViewTest::initialUpdateKeepsTheDesignsFileAndRenders()
     QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("design.nfd"));
     QCOMPARE(renders.count(), 1);
     QVERIFY(!shell.View().IsRenderPending());
+}
+
+void NacreformViewTest::largeDesignRendersBehindTheLastPictureAndShowsOnlyTheNewest()
+{
+    SShellHarness shell;
+    CNacreformView& view = shell.View();
+    QSignalSpy renders(&view, &CNacreformView::Rendered);
+    const QImage shown = view.GetDisplayImage();
+    // Canvases past a few thousand pixels go to the worker; these two
+    // designs take far longer than one request to the next.
+    view.SetForegroundPixels(1000);
+    shell.Doc().Margin = 300;
+    view.UpdatePreview(true);
+    QVERIFY(view.IsRenderInBackground());
+    QCOMPARE(view.GetDisplayImage(), shown);
+    QCOMPARE(shell.Frame().GetPaneText(1), QStringLiteral(" 145 × 148"));
+    shell.Doc().Margin = 200;
+    view.UpdatePreview(true);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRenderInBackground(), 20000);
+    QCOMPARE(renders.count(), 1);
+    QCOMPARE(view.GetDisplayImage().size(), QSize(535, 538));
+    QCOMPARE(view.GetRenderedImage().size(), QSize(535, 538));
+    QCOMPARE(shell.Frame().GetPaneText(1), QStringLiteral(" 535 × 538"));
+    // No late result of the overtaken render follows.
+    QTest::qWait(200);
+    QCOMPARE(renders.count(), 1);
+
+    // A small design renders at once again and drops a background render.
+    shell.Doc().Margin = 600;
+    view.UpdatePreview(true);
+    view.SetForegroundPixels(CNacreformView::kForegroundPixels);
+    shell.Doc().Margin = 5;
+    view.UpdatePreview(true);
+    QVERIFY(!view.IsRenderInBackground());
+    QCOMPARE(view.GetDisplayImage().size(), QSize(145, 148));
+    QTest::qWait(200);
+    QCOMPARE(view.GetDisplayImage().size(), QSize(145, 148));
 }
 
 QTEST_MAIN(NacreformViewTest)
