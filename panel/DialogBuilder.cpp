@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 QWidget* CreateStandardItem(QWidget* dialog, const DlgItemTemplate& item, QButtonGroup*& radioGroup)
@@ -67,12 +69,24 @@ QWidget* CreateStandardItem(QWidget* dialog, const DlgItemTemplate& item, QButto
 }
 
 // A combo box's template height is that of its dropped list; the closed box
-// keeps its own height.
+// keeps its own height. A caption that the template's width would cut (the
+// Korean texts run wider than the faces the templates were drawn for) widens
+// its control to the right.
 QRect ItemRect(const CDialogUnits& units, const DlgItemTemplate& item, const QWidget* widget)
 {
     QRect rect = units.MapDialogRect(item.x, item.y, item.cx, item.cy);
-    if (item.kind == DlgItemKind::ComboBox)
+    switch (item.kind) {
+    case DlgItemKind::ComboBox:
         rect.setHeight(widget->sizeHint().height());
+        break;
+    case DlgItemKind::Label:
+    case DlgItemKind::CheckBox:
+    case DlgItemKind::RadioButton:
+        rect.setWidth(std::max(rect.width(), widget->sizeHint().width()));
+        break;
+    default:
+        break;
+    }
     return rect;
 }
 

@@ -1,6 +1,6 @@
 #include "panel/DialogUnits.h"
 
-#include <QFontMetrics>
+#include <QFontInfo>
 
 namespace {
 
@@ -16,18 +16,18 @@ int MulDiv(int number, int numerator, int denominator)
 
 CDialogUnits::CDialogUnits(const QFont& font)
 {
-    // The average width is measured over the 52 Latin letters, as the
-    // platform does, rather than taken from the font's own average.
-    static const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const QFontMetrics metrics(font);
-    m_baseX = (metrics.horizontalAdvance(kLetters) / 26 + 1) / 2;
-    m_baseY = metrics.height();
+    constexpr double kPointsPerInch = 72.0;
+    constexpr double kBaseDpi = 96.0;
+    const double basePixels = kBaseFontPoints * kBaseDpi / kPointsPerInch;
+    const double scale = QFontInfo(font).pixelSize() / basePixels;
+    m_baseX = qMax(1, qRound(kBaseX * scale));
+    m_baseY = qMax(1, qRound(kBaseY * scale));
 }
 
 QFont CDialogUnits::DialogFont()
 {
     QFont font(QStringLiteral("Noto Sans CJK JP"));
-    font.setPointSize(9);
+    font.setPointSizeF(kBaseFontPoints);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }

@@ -96,7 +96,7 @@ void ControlDlgTest::sizeComesFromTheTemplateInDialogUnits()
     CControlDlg bar;
     const CDialogUnits units(bar.font());
     QCOMPARE(bar.font().family(), QStringLiteral("Noto Sans CJK JP"));
-    QCOMPARE(bar.font().pointSize(), 9);
+    QCOMPARE(bar.font().pointSize(), 8);
     QVERIFY(units.GetBaseX() > 0 && units.GetBaseY() > 0);
     QCOMPARE(bar.sizeHint().width(), units.MapX(168));
     QVERIFY(bar.sizeHint().height() >= units.MapY(205));

@@ -11,7 +11,11 @@
 #include <QDockWidget>
 #include <QTabBar>
 #include <QAction>
+#include <QLabel>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyleOptionButton>
 
 // The panel in the main window: docked at the left with the shape tab up;
 // opening a design brings all three pages in line with it, before the
@@ -28,6 +32,7 @@ private slots:
     void openedDesignReachesEveryPageBeforeTheRender();
     void loadingWritesNothingBack();
     void shapeSwitchRefreshesStatesOnAllPages();
+    void everyPageFitsTheDefaultWindowUnclipped();
 
 private:
     // What the pages show, one text per control of interest.
@@ -146,6 +151,65 @@ void PanelInMainWindowTest::shapeSwitchRefreshesStatesOnAllPages()
     QVERIFY(height->isEnabled());
     QVERIFY(GetDlgItem(&shape, ShapePageTemplate::IDC_COLOR2_PICK)->isEnabled());
     QCOMPARE(m_harness->RenderCount(), 1);
+}
+
+void PanelInMainWindowTest::everyPageFitsTheDefaultWindowUnclipped()
+{
+    CMainFrame& frame = m_harness->Frame();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCOMPARE(frame.size(), QSize(800, 600));
+    QScrollArea* scroller = nullptr;
+    for (QWidget* w = &m_harness->Bar(); w && !scroller; w = w->parentWidget())
+        scroller = qobject_cast<QScrollArea*>(w);
+    QVERIFY(scroller);
+    for (CControlDlg::Tab tab : {CControlDlg::kShapeTab, CControlDlg::kTextTab, CControlDlg::kImageTab}) {
+        m_harness->SelectTab(tab);
+        QApplication::processEvents();
+        CControlPage* page = m_harness->Bar().GetCurrentPage();
+        QVERIFY2(!scroller->verticalScrollBar()->isVisible(), qPrintable(QString::number(tab)));
+        const QRect visible(page->mapFrom(scroller->viewport(), QPoint()), scroller->viewport()->size());
+        QVERIFY(visible.contains(page->rect()));
+
+        QList<QWidget*> controls;
+        for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control->isVisibleTo(page))
+                controls.append(control);
+        }
+        for (QWidget* control : std::as_const(controls)) {
+            const QByteArray name = QByteArray::number(tab) + ' ' + control->metaObject()->className() + ' '
+                                    + QByteArray::number(GetDlgCtrlId(control)) + ' '
+                                    + QDebug::toString(control->geometry()).toUtf8() + ' '
+                                    + QDebug::toString(control->sizeHint()).toUtf8();
+            QVERIFY2(page->rect().contains(control->geometry()), name);
+            if (auto* label = qobject_cast<QLabel*>(control)) {
+                const QFontMetrics metrics = label->fontMetrics();
+                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(), name);
+                QVERIFY2(metrics.height() <= label->contentsRect().height(), name);
+            } else if (auto* box = qobject_cast<QAbstractButton*>(control);
+                       qobject_cast<QCheckBox*>(control) || qobject_cast<QRadioButton*>(control)) {
+                // The caption's room: what the style leaves beside the indicator.
+                QStyleOptionButton option;
+                option.initFrom(box);
+                option.text = box->text();
+                const bool radio = qobject_cast<QRadioButton*>(box);
+                const QRect room = box->style()->subElementRect(
+                    radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, box);
+                const QFontMetrics metrics = box->fontMetrics();
+                QVERIFY2(room.left() + metrics.horizontalAdvance(box->text()) <= box->width(), name);
+                QVERIFY2(metrics.height() <= box->height(), name);
+            } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                // A line of text, the frame and the field's one-pixel margins.
+                const int frameWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+                QVERIFY2(edit->fontMetrics().height() + 2 * frameWidth + 2 <= edit->height(), name);
+            }
+            for (QWidget* other : std::as_const(controls)) {
+                if (other != control)
+                    QVERIFY2(!control->geometry().intersects(other->geometry()),
+                             name + " overlaps " + other->metaObject()->className() + ' '
+                                 + QByteArray::number(GetDlgCtrlId(other)));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(PanelInMainWindowTest)
