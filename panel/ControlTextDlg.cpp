@@ -49,6 +49,8 @@ CControlTextDlg::CControlTextDlg(QWidget* parent)
     m_wndTextColor->CreateAtItem(IDC_TEXT_SWATCH, this);
     m_wndShadowColor->CreateAtItem(IDC_SHADOW_SWATCH, this);
     m_btnBold->SetupImageButton(m_imageBold, 0);
+    // The button shows a picture; its caption "B" says nothing when read out.
+    m_btnBold->setAccessibleName(QStringLiteral("굵게"));
 
     m_editFontSize->Setup(20.0, 1.0, 200.0, IDC_FONT_SIZE_SPIN);
     m_editTextX->Setup(0.0, -100.0, 100.0, IDC_TEXT_X_SPIN);
@@ -90,7 +92,7 @@ void CControlTextDlg::LoadFromDocument()
     if (!doc)
         return;
     m_editString->SetTextSilently(doc->String);
-    m_comboFont->SelectString(doc->FontName);
+    m_comboFont->ShowFontName(doc->FontName);
     m_btnBold->SetChecked(doc->Bold);
     m_editFontSize->SetValue(doc->FontSize);
     m_editTextX->SetValue(doc->TextPos.x);

@@ -90,6 +90,50 @@ QRect ItemRect(const CDialogUnits& units, const DlgItemTemplate& item, const QWi
     return rect;
 }
 
+bool StartsWithLetter(const char* caption)
+{
+    const QString text = QString::fromUtf8(caption);
+    return !text.isEmpty() && text.front().isLetter();
+}
+
+// The caption a screen reader should say for a control that has none of its
+// own: the label that begins its row, else the nearest label above it, as a
+// sighted user reads the page.
+QString RowLabel(const DlgTemplate& dlgTemplate, const DlgItemTemplate& control)
+{
+    const DlgItemTemplate* row = nullptr;
+    const DlgItemTemplate* above = nullptr;
+    for (const DlgItemTemplate& item : dlgTemplate.items) {
+        if (item.kind != DlgItemKind::Label || item.x >= control.x || !StartsWithLetter(item.caption))
+            continue;
+        const bool sameRow = item.y < control.y + control.cy && control.y < item.y + item.cy;
+        if (sameRow && (!row || item.x < row->x))
+            row = &item;
+        else if (!sameRow && item.y < control.y && (!above || item.y > above->y || (item.y == above->y && item.x < above->x)))
+            above = &item;
+    }
+    const DlgItemTemplate* label = row ? row : above;
+    if (!label)
+        return {};
+    QString text = QString::fromUtf8(label->caption);
+    text.remove(QLatin1Char(':'));
+    return text.trimmed();
+}
+
+bool NeedsAccessibleName(const DlgItemTemplate& item)
+{
+    switch (item.kind) {
+    case DlgItemKind::Edit:
+    case DlgItemKind::ComboBox:
+    case DlgItemKind::Placeholder:
+        return true;
+    case DlgItemKind::PushButton:
+        return !StartsWithLetter(item.caption);
+    default:
+        return false;
+    }
+}
+
 }
 
 void CreateDlgItems(QWidget* dialog, const DlgTemplate& dlgTemplate, const QHash<int, QWidget*>& provided)
@@ -98,6 +142,7 @@ void CreateDlgItems(QWidget* dialog, const DlgTemplate& dlgTemplate, const QHash
     QButtonGroup* radioGroup = nullptr;
     QWidget* previous = nullptr;
     QWidget* lastFocusable = nullptr;
+    QHash<QString, int> namesGiven;
     for (const DlgItemTemplate& item : dlgTemplate.items) {
         QWidget* widget = provided.value(item.id);
         if (!widget)
@@ -107,6 +152,17 @@ void CreateDlgItems(QWidget* dialog, const DlgTemplate& dlgTemplate, const QHash
         if (item.id != kStaticId)
             SetDlgCtrlId(widget, item.id);
         widget->setGeometry(ItemRect(units, item, widget));
+        if (item.kind == DlgItemKind::UpDown && previous) {
+            // Said as the field it steps.
+            widget->setAccessibleName(previous->accessibleName());
+        } else if (NeedsAccessibleName(item)) {
+            // Fields sharing a row label are told apart by their place in it.
+            const QString label = RowLabel(dlgTemplate, item);
+            const bool button = item.kind == DlgItemKind::PushButton;
+            const QString name = button ? QStringLiteral("%1 선택").arg(label) : label;
+            const int seen = namesGiven[name]++;
+            widget->setAccessibleName(seen == 0 ? name : QStringLiteral("%1 %2").arg(name).arg(seen + 1));
+        }
         widget->raise();
         if (item.kind == DlgItemKind::UpDown) {
             if (auto* buddy = qobject_cast<QLineEdit*>(previous))

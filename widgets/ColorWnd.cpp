@@ -36,6 +36,7 @@ bool CColorWnd::CreateAtItem(int placeholderId, QWidget* parentDialog)
         return false;
     const QRect place(placeholder->mapTo(parentDialog, QPoint(0, 0)), placeholder->size());
     placeholder->hide();
+    setAccessibleName(placeholder->accessibleName());
     setParent(parentDialog);
     setGeometry(place);
     show();

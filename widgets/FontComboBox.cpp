@@ -4,7 +4,9 @@
 
 #include <QAbstractItemView>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -46,6 +48,26 @@ int CFontComboBox::SelectString(const QString& prefix)
         }
     }
     return -1;
+}
+
+void CFontComboBox::ShowFontName(const QString& name)
+{
+    QFont face = font();
+    const bool installed = SelectString(name) >= 0;
+    face.setItalic(!installed);
+    lineEdit()->setFont(face);
+    if (installed) {
+        setToolTip(QString());
+        return;
+    }
+    setCurrentIndex(-1);
+    lineEdit()->setText(name);
+    setToolTip(MissingFontTip(name, QFontInfo(QFont(name)).family()));
+}
+
+QString CFontComboBox::MissingFontTip(const QString& name, const QString& standIn)
+{
+    return QStringLiteral("'%1' 글꼴이 설치되어 있지 않아 '%2'(으)로 표시합니다.").arg(name, standIn);
 }
 
 QString CFontComboBox::GetFontName() const

@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QTabBar>
+#include <QToolBar>
+#include "app/CommandIds.h"
 #include <QAction>
 #include <QLabel>
 #include <QRadioButton>
@@ -33,6 +35,7 @@ private slots:
     void loadingWritesNothingBack();
     void shapeSwitchRefreshesStatesOnAllPages();
     void everyPageFitsTheDefaultWindowUnclipped();
+    void everyFieldAndToolbarButtonHasAName();
 
 private:
     // What the pages show, one text per control of interest.
@@ -210,6 +213,35 @@ void PanelInMainWindowTest::everyPageFitsTheDefaultWindowUnclipped()
             }
         }
     }
+}
+
+void PanelInMainWindowTest::everyFieldAndToolbarButtonHasAName()
+{
+    for (CControlPage* page : std::initializer_list<CControlPage*>{&m_harness->ShapePage(), &m_harness->TextPage(),
+                                                                    &m_harness->ImagePage()}) {
+        for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!control->isVisibleTo(page) || qobject_cast<QLabel*>(control) || qobject_cast<QFrame*>(control))
+                continue;
+            const auto* button = qobject_cast<QAbstractButton*>(control);
+            const bool spoken = !control->accessibleName().isEmpty()
+                                || (button && !button->text().isEmpty() && button->text().front().isLetter());
+            QVERIFY2(spoken, qPrintable(QStringLiteral("%1 %2").arg(control->metaObject()->className())
+                                            .arg(GetDlgCtrlId(control))));
+        }
+    }
+    QCOMPARE(GetDlgItem(&m_harness->ShapePage(), ShapePageTemplate::IDC_MARGIN)->accessibleName(), QStringLiteral("여백"));
+    QCOMPARE(GetDlgItem(&m_harness->ShapePage(), ShapePageTemplate::IDC_HEIGHT)->accessibleName(),
+             QStringLiteral("도형 사이즈 2"));
+    QCOMPARE(GetDlgItem(&m_harness->ShapePage(), ShapePageTemplate::IDC_BG_PICK)->accessibleName(),
+             QStringLiteral("배경색 선택"));
+
+    QToolBar* toolBar = m_harness->Frame().GetToolBar();
+    for (QAction* action : toolBar->actions()) {
+        if (!action->isSeparator())
+            QVERIFY2(!toolBar->widgetForAction(action)->accessibleName().isEmpty(),
+                     qPrintable(QString::number(action->data().toUInt())));
+    }
+    QCOMPARE(toolBar->widgetForAction(m_harness->Frame().GetCommand(kIdFileOpen))->accessibleName(), QStringLiteral("열기"));
 }
 
 QTEST_MAIN(PanelInMainWindowTest)

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,6 +16,7 @@ private slots:
     void prefixSelectsTheFirstMatchInListOrder_data();
     void prefixSelectsTheFirstMatchInListOrder();
     void unknownNameKeepsTheSelection();
+    void missingDesignFontShowsInItalicsWithItsStandIn();
     void rowsAndDroppedList();
     void choosingAnItemReportsItsName();
     void typedTextSelectsNothing();
@@ -65,6 +67,26 @@ void FontComboBoxTest::unknownNameKeepsTheSelection()
     QCOMPARE(fonts.SelectString("No Such Face 12345"), -1);
     QCOMPARE(fonts.currentIndex(), 1);
     QCOMPARE(changed.size(), 0);
+}
+
+void FontComboBoxTest::missingDesignFontShowsInItalicsWithItsStandIn()
+{
+    CFontComboBox fonts;
+    const QString missing = QStringLiteral("No Such Face 12345");
+    fonts.ShowFontName(missing);
+    QCOMPARE(fonts.currentIndex(), -1);
+    QCOMPARE(fonts.lineEdit()->text(), missing);
+    QVERIFY(fonts.lineEdit()->font().italic());
+    const QString standIn = QFontInfo(QFont(missing)).family();
+    QVERIFY(!standIn.isEmpty());
+    QCOMPARE(fonts.toolTip(), CFontComboBox::MissingFontTip(missing, standIn));
+    QVERIFY(fonts.GetFontName().isEmpty());
+
+    const QString installed = fonts.itemText(0);
+    fonts.ShowFontName(installed);
+    QCOMPARE(fonts.GetFontName(), installed);
+    QVERIFY(!fonts.lineEdit()->font().italic());
+    QVERIFY(fonts.toolTip().isEmpty());
 }
 
 void FontComboBoxTest::rowsAndDroppedList()
