@@ -23,6 +23,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
@@ -336,6 +337,8 @@ void CMainFrame::CreateControlBar()
     // bar); only the preview grows.
     const int scrollBarWidth = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
     scroller->setFixedWidth(m_pControlDlg->sizeHint().width() + scrollBarWidth);
+    // In a window too low for the pages the tabs stay at the top.
+    connect(scroller->verticalScrollBar(), &QScrollBar::valueChanged, m_pControlDlg, &CControlDlg::KeepTabRowInView);
 }
 
 bool CMainFrame::IsDesignShortcut(QObject* field, QKeyEvent* key) const

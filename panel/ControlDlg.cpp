@@ -11,6 +11,8 @@
 #include "res/layouts/TextPageTemplate.h"
 #include "util/DlgItems.h"
 
+#include <QTabBar>
+
 #include <algorithm>
 
 CControlDlg::CControlDlg(QWidget* parent)
@@ -121,4 +123,26 @@ void CControlDlg::LayoutPage()
     m_pCurrentPage->setGeometry(area);
     m_pCurrentPage->raise();
     m_pCurrentPage->show();
+    MaskPageUnderTabRow();
+}
+
+void CControlDlg::KeepTabRowInView(int top)
+{
+    m_pTabCtrl->SetTabRowOffset(top - m_pTabCtrl->y());
+    MaskPageUnderTabRow();
+}
+
+void CControlDlg::MaskPageUnderTabRow()
+{
+    if (!m_pCurrentPage)
+        return;
+    if (m_pTabCtrl->GetTabRowOffset() == 0) {
+        m_pCurrentPage->clearMask();
+        return;
+    }
+    const QWidget* tabRow = m_pTabCtrl->GetTabBar();
+    const int top = tabRow->mapTo(this, QPoint()).y() - m_pCurrentPage->y();
+    // The whole width: the row's background reaches past the last tab.
+    const QRect band(0, top, m_pCurrentPage->width(), tabRow->height());
+    m_pCurrentPage->setMask(QRegion(m_pCurrentPage->rect()).subtracted(QRegion(band)));
 }

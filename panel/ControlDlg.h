@@ -48,6 +48,10 @@ public:
     // The visible page; null before InitPages.
     CControlPage* GetCurrentPage() const { return m_pCurrentPage; }
 
+    // The bar is scrolled so that its row top is the first one shown: the tab
+    // row is drawn there, over the page, and stays in reach.
+    void KeepTabRowInView(int top);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -58,6 +62,8 @@ private:
     void OnSelChangeTab(int index);
     void ShowPage(CControlPage* page);
     void LayoutPage();
+    // Leaves the tab row drawn over the page uncovered.
+    void MaskPageUnderTabRow();
     // Shape, text and picture page, in this order; empty before InitPages.
     std::vector<CControlPage*> GetPages() const;
 

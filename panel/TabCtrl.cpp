@@ -39,7 +39,14 @@ int CTabCtrl::GetItemCount() const
 QRect CTabCtrl::GetItemRect(int index) const
 {
     const QRect tab = m_pTabBar->tabRect(index);
-    return tab.isValid() ? tab.translated(m_pTabBar->pos()) : QRect();
+    return tab.isValid() ? tab.translated(m_pTabBar->pos() - QPoint(0, m_tabRowOffset)) : QRect();
+}
+
+void CTabCtrl::SetTabRowOffset(int dy)
+{
+    m_tabRowOffset = qMax(0, dy);
+    FitTabBar();
+    update();
 }
 
 void CTabCtrl::paintEvent(QPaintEvent*)
@@ -50,7 +57,7 @@ void CTabCtrl::paintEvent(QPaintEvent*)
     option.initFrom(this);
     option.shape = QTabBar::RoundedNorth;
     option.tabBarSize = m_pTabBar->size();
-    option.tabBarRect = m_pTabBar->geometry();
+    option.tabBarRect = m_pTabBar->geometry().translated(0, -m_tabRowOffset);
     option.selectedTabRect = GetItemRect(GetCurSel());
     option.rect = rect().adjusted(0, m_pTabBar->height() - 1, 0, 0);
     QPainter painter(this);
@@ -67,5 +74,5 @@ void CTabCtrl::FitTabBar()
     // The tabs keep their natural widths from the left; scroll buttons take
     // over when the control is narrower.
     const QSize natural = m_pTabBar->sizeHint();
-    m_pTabBar->resize(qMin(natural.width(), width()), natural.height());
+    m_pTabBar->setGeometry(0, m_tabRowOffset, qMin(natural.width(), width()), natural.height());
 }

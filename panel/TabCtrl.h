@@ -19,8 +19,13 @@ public:
     int GetCurSel() const;
     void SetCurSel(int index);
     int GetItemCount() const;
-    // Rectangle of a tab in this control's client coordinates.
+    // Rectangle of a tab in this control's client coordinates, where the tab
+    // row sits when the control is not scrolled.
     QRect GetItemRect(int index) const;
+    // Draws the tab row dy pixels below its place (the top of a scrolled
+    // view), so that the tabs stay in reach; the display area stays put.
+    void SetTabRowOffset(int dy);
+    int GetTabRowOffset() const { return m_tabRowOffset; }
     QTabBar* GetTabBar() const { return m_pTabBar; }
 
 signals:
@@ -34,4 +39,5 @@ private:
     void FitTabBar();
 
     QTabBar* m_pTabBar;
+    int m_tabRowOffset = 0;
 };

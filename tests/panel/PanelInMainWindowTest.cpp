@@ -36,6 +36,7 @@ private slots:
     void shapeSwitchRefreshesStatesOnAllPages();
     void everyPageFitsTheDefaultWindowUnclipped();
     void everyFieldAndToolbarButtonHasAName();
+    void inALowWindowThePanelScrollsUnderItsTabs();
 
 private:
     // What the pages show, one text per control of interest.
@@ -242,6 +243,36 @@ void PanelInMainWindowTest::everyFieldAndToolbarButtonHasAName()
                      qPrintable(QString::number(action->data().toUInt())));
     }
     QCOMPARE(toolBar->widgetForAction(m_harness->Frame().GetCommand(kIdFileOpen))->accessibleName(), QStringLiteral("열기"));
+}
+
+void PanelInMainWindowTest::inALowWindowThePanelScrollsUnderItsTabs()
+{
+    CMainFrame& frame = m_harness->Frame();
+    frame.resize(800, 380);
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    m_harness->SelectTab(CControlDlg::kTextTab);
+    QScrollArea* scroller = nullptr;
+    for (QWidget* w = &m_harness->Bar(); w && !scroller; w = w->parentWidget())
+        scroller = qobject_cast<QScrollArea*>(w);
+    QVERIFY(scroller);
+    QScrollBar* bar = scroller->verticalScrollBar();
+    QTRY_VERIFY(bar->isVisible());
+    bar->setValue(bar->maximum());
+    QVERIFY(bar->value() > 0);
+
+    QTabBar* tabs = m_harness->Bar().GetTabCtrl()->GetTabBar();
+    const QPoint inViewport = tabs->mapTo(scroller->viewport(), QPoint());
+    QVERIFY(inViewport.y() >= 0 && inViewport.y() < 10);
+    // The tab is reached there, above the page that scrolled under it.
+    const QPoint imageTab = tabs->tabRect(CControlDlg::kImageTab).center();
+    QCOMPARE(QApplication::widgetAt(tabs->mapToGlobal(imageTab)), tabs);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, imageTab);
+    QVERIFY(m_harness->ImagePage().isVisible());
+    VerifyPageInsideDisplayArea(m_harness->Bar(), &m_harness->ImagePage());
+
+    bar->setValue(0);
+    QCOMPARE(tabs->mapTo(&m_harness->Bar(), QPoint()).y(), CControlDlg::kTabMargin);
+    QVERIFY(m_harness->ImagePage().mask().isEmpty());
 }
 
 QTEST_MAIN(PanelInMainWindowTest)
