@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <utility>
+
 CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent)
     : QAbstractScrollArea(parent)
     , m_doc(doc)
@@ -85,8 +87,7 @@ void CNacreformView::ShowRender(const QImage& rendered, const QImage& display)
     // A failed render must not leave the last picture on screen as if it
     // were this design's; without its composition a render can be neither
     // shown nor exported as the preview showed it.
-    m_renderedImage = rendered;
-    m_displayImage = display;
+    m_pBackground->Release(std::exchange(m_renderedImage, rendered), std::exchange(m_displayImage, display));
     viewport()->update();
     if (m_displayImage.isNull())
         return;

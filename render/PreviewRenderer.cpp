@@ -31,6 +31,16 @@ void CPreviewRenderer::Request(const CNacreformDoc& doc)
     m_wake.notify_one();
 }
 
+void CPreviewRenderer::Release(QImage rendered, QImage display)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_released.push_back(std::move(rendered));
+        m_released.push_back(std::move(display));
+    }
+    m_wake.notify_one();
+}
+
 void CPreviewRenderer::Cancel()
 {
     std::lock_guard lock(m_mutex);
@@ -44,24 +54,28 @@ void CPreviewRenderer::Run()
     // The worker's own document: nothing of it is shared with the owner's.
     CNacreformDoc design;
     for (;;) {
-        SRequest request;
+        std::optional<SRequest> request;
+        std::vector<QImage> released;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stop || m_pending; });
+            m_wake.wait(lock, [this] { return m_stop || m_pending || !m_released.empty(); });
             if (m_stop)
                 return;
-            request = std::move(*m_pending);
-            m_pending.reset();
+            request.swap(m_pending);
+            released.swap(m_released);
         }
-        design.ApplyValues(request.values);
-        design.CachedImagePath = request.cachedImagePath;
-        design.CachedImage = request.cachedImage;
+        released.clear();
+        if (!request)
+            continue;
+        design.ApplyValues(request->values);
+        design.CachedImagePath = request->cachedImagePath;
+        design.CachedImage = request->cachedImage;
         QImage rendered = design.Renderer ? design.Renderer->Render(design) : QImage();
         QImage display = ComposeDisplayImage(design, rendered);
         if (display.isNull())
             rendered = QImage();
         QMetaObject::invokeMethod(
-            this, [this, generation = request.generation, rendered, display] { Deliver(generation, rendered, display); },
+            this, [this, generation = request->generation, rendered, display] { Deliver(generation, rendered, display); },
             Qt::QueuedConnection);
     }
 }

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 class CNacreformDoc;
 
@@ -34,6 +35,9 @@ public:
     void Request(const CNacreformDoc& doc);
     // Forgets the queued render and the one in progress: neither reports.
     void Cancel();
+    // Lets the worker free bitmaps the owner no longer shows: releasing a
+    // large one costs the owner's thread milliseconds.
+    void Release(QImage rendered, QImage display);
     // A render has been asked for and its result has not been reported yet.
     bool IsBusy() const { return m_busy; }
 
@@ -63,5 +67,6 @@ private:
     std::condition_variable m_wake;
     std::optional<SRequest> m_pending; // guarded by m_mutex
     bool m_stop = false;               // guarded by m_mutex
+    std::vector<QImage> m_released;    // guarded by m_mutex
     std::thread m_worker;
 };
