@@ -1,7 +1,8 @@
 // Lays icon pictures out side by side for a look at the whole set:
 //   nacreform_icon_sheet OUT.png ICON.png... [-- ICON.png...]...
 // Each group ("--" starts the next) becomes a row, shown over a light and
-// over a dark background, each icon at its own pixel size.
+// over a dark background, each icon at its own pixel size; then the small
+// icons once more, magnified pixel for pixel.
 #include <QImage>
 #include <QPainter>
 
@@ -12,6 +13,8 @@
 namespace {
 
 constexpr int kGap = 12;
+constexpr int kZoom = 4;
+constexpr int kZoomUpTo = 32;
 const QColor kBackgrounds[] = {QColor(0xF2, 0xF2, 0xF2), QColor(0x30, 0x30, 0x30)};
 
 using Row = std::vector<QImage>;
@@ -47,6 +50,15 @@ int main(int argc, char* argv[])
             return 1;
         }
         rows.back().push_back(icon);
+    }
+
+    for (size_t i = 0, count = rows.size(); i < count; ++i) {
+        Row zoomed;
+        for (const QImage& icon : rows[i]) {
+            if (icon.width() <= kZoomUpTo)
+                zoomed.push_back(icon.scaled(icon.size() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        }
+        rows.push_back(zoomed);
     }
 
     QSize sheet;
