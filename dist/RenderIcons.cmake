@@ -1,10 +1,12 @@
 # Renders the icon set with the program itself (cmake -P, run by the build):
 #   -DNACREFORM=path of the built nacreform  -DOUTPUT=.../icons/hicolor
-#   -DAPP_ICON=name  -DDESIGN_ICON=name  -DSIZES=16,22,...  -DSVG_SIZE=512
+#   -DAPP_DESIGN=res/ApplicationIcon.nfd  -DAPP_ICON=name  -DDESIGN_ICON=name
+#   -DSIZES=16,22,...  -DSVG_SIZE=512
 # Each pixel size is its own render, so small icons are drawn for their grid
-# rather than scaled down. The application icon is a gel button in the default
-# colours; the design file's icon is a pale square sheet carrying that button.
-# The scalable icons wrap a SVG_SIZE render, as the renderer paints pixels.
+# rather than scaled down. The application icon is APP_DESIGN, the design the
+# program's windows show too; the design file's icon is a pale square sheet
+# carrying that button. The scalable icons wrap a SVG_SIZE render, as the
+# renderer paints pixels.
 
 string(REPLACE "," ";" SIZES "${SIZES}")
 
@@ -17,15 +19,14 @@ endfunction()
 
 # size: icon side; out_app / out_design: the two PNGs to write.
 function(render_pair size out_app out_design)
+    # The same margin rule as CToolBarIcons::DrawApplicationIcon.
     math(EXPR margin "${size} / 16")
     math(EXPR side "${size} - 2 * ${margin}")
-    render("${out_app}" --set RenderID=32772 --set ShapeSize=${side},${side} --set Margin=${margin}
-           --set EnableShapeShadow=0 --set String=)
+    render("${out_app}" --set ShapeSize=${side},${side} --set Margin=${margin} "${APP_DESIGN}")
     # The button on the sheet: a render of its own at the size it is shown.
     math(EXPR button "${side} * 5 / 8")
     set(picture "${out_design}.button.png")
-    render("${picture}" --set RenderID=32772 --set ShapeSize=${button},${button} --set Margin=0
-           --set EnableShapeShadow=0 --set String=)
+    render("${picture}" --set ShapeSize=${button},${button} --set Margin=0 "${APP_DESIGN}")
     render("${out_design}" --set RenderID=32773 --set ShapeSize=${side},${side} --set Margin=${margin}
            --set Color1=14737632 --set Color2=16777215 --set EnableShapeShadow=0 --set String=
            --set ImagePath=${picture} --set ImageSize=62.5 --set ImagePos=0,0 --set ImageAlpha=255
