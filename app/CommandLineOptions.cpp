@@ -15,7 +15,7 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
         {{QStringLiteral("save")}, QStringLiteral("OUT.nfd"),
          QStringLiteral("Write the resulting design to OUT.nfd, as Save As would.")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QString(),
-         QStringLiteral("Show this help and exit.")},
+         QStringLiteral("Show the usage and options and exit.")},
         {{QStringLiteral("version")}, QString(),
          QStringLiteral("Show the version and build date and exit.")},
     };
