@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QMenuBar>
 #include <QtTest>
 
 // The main window as the user meets it: caption, menu, toolbar, status bar,
@@ -22,6 +23,7 @@ private slots:
     void initTestCase();
     void opensCentredWithFixedCaption();
     void fileMenuItemsInOrder();
+    void editAndHelpMenusFollowTheFileMenu();
     void toolbarButtonsInOrder();
     void promptsAndToolTips_data();
     void promptsAndToolTips();
@@ -92,6 +94,35 @@ void MainFrameTest::fileMenuItemsInOrder()
     QCOMPARE(items[6]->text(), QStringLiteral("최근 사용한 파일"));
     QVERIFY(!items[6]->isEnabled());
     QCOMPARE(items[8]->text(), QStringLiteral("종료(&X)"));
+}
+
+void MainFrameTest::editAndHelpMenusFollowTheFileMenu()
+{
+    SShellHarness shell;
+    const QList<QAction*> menus = shell.Frame().menuBar()->actions();
+    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus[1]->text(), QStringLiteral("편집(&E)"));
+    QCOMPARE(menus[2]->text(), QStringLiteral("도움말(&H)"));
+
+    QMenu* edit = shell.Frame().GetEditMenu();
+    QCOMPARE(menus[1]->menu(), edit);
+    QCOMPARE(CommandIdsOf(edit->actions()), (QList<unsigned>{kIdEditUndo, kIdEditRedo, 0, kIdEditCopy}));
+    const QList<QAction*> items = edit->actions();
+    QCOMPARE(items[0]->text(), QStringLiteral("실행 취소(&U)"));
+    QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(items[1]->text(), QStringLiteral("다시 실행(&R)"));
+    QCOMPARE(items[1]->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+    QCOMPARE(items[3]->text(), QStringLiteral("이미지 복사(&C)"));
+    QCOMPARE(items[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+    // Nothing to undo or redo in a design just opened.
+    QVERIFY(!items[0]->isEnabled());
+    QVERIFY(!items[1]->isEnabled());
+
+    const QList<QAction*> help = menus[2]->menu()->actions();
+    QCOMPARE(help.size(), 1);
+    QCOMPARE(help[0], shell.Frame().GetCommand(kIdAppAbout));
+    QCOMPARE(help[0]->text(), QStringLiteral("Nacreform 정보(&A)..."));
 }
 
 void MainFrameTest::toolbarButtonsInOrder()
