@@ -1,11 +1,11 @@
 #include "design/IniFile.h"
 
+#include "util/AtomicFileWrite.h"
 #include "util/Helpers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
@@ -84,11 +84,6 @@ QString OneLine(QString text)
     text.replace(u'\r', u' ');
     text.replace(u'\n', u' ');
     return text;
-}
-
-bool IsOwnerWritable(const QFileInfo& info)
-{
-    return info.permissions().testFlag(QFileDevice::WriteOwner);
 }
 
 } // namespace
@@ -330,17 +325,10 @@ void CIniFile::ExchangeFloat(bool save, const QString& section, const QString& k
         value = NarrowFinite(GetDouble(section, key, double(value)));
 }
 
-bool CIniFile::Flush()
+bool CIniFile::Flush(QString* why)
 {
     if (!m_dirty)
         return true;
-    const QFileInfo target(m_strFileName);
-    if (target.exists() && (!target.isFile() || !IsOwnerWritable(target)))
-        return false;
-    const QFileInfo folder(target.absolutePath());
-    if (!folder.isDir() || !IsOwnerWritable(folder))
-        return false;
-
     QByteArray data;
     if (m_hasBom)
         data += kUtf8Bom;
@@ -348,14 +336,7 @@ bool CIniFile::Flush()
         data += line;
         data += m_eol;
     }
-    QSaveFile file(m_strFileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (!WriteFileAtomically(m_strFileName, data, why))
         return false;
     m_dirty = false;
     return true;

@@ -69,10 +69,10 @@ public:
     void ExchangeFloat(bool save, const QString& section, const QString& key, float& value);
 
     // Writes the changed text to the file. True when nothing was changed or
-    // the whole file was written; false leaves an existing file untouched.
-    // A file or folder without its owner's write permission counts as
-    // unwritable, whoever runs the program.
-    bool Flush();
+    // the whole file was written; false leaves an existing file untouched
+    // and puts the reason into why. A file or folder without its owner's
+    // write permission counts as unwritable, whoever runs the program.
+    bool Flush(QString* why = nullptr);
 
     // Locale-independent conversions with the profile's reading rules, shared
     // with anything that takes values in the design file's forms.

@@ -1,10 +1,12 @@
 #include "render/ImageFiles.h"
 
+#include "util/AtomicFileWrite.h"
+
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
 bool LoadPicture(const QString& path, QImage& picture)
@@ -22,17 +24,23 @@ bool LoadPicture(const QString& path, QImage& picture)
     return !picture.isNull();
 }
 
-bool SavePng(const QImage& image, const QString& path)
+bool SavePng(const QImage& image, const QString& path, QString* why)
 {
-    if (image.isNull())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
+    if (image.isNull()) {
+        if (why)
+            *why = QStringLiteral("there is no image to write");
         return false;
     }
-    return file.commit();
+    // Encoded whole in memory first, so that the file is written by the one
+    // writer that checks every byte of it.
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image)) {
+        if (why)
+            *why = writer.errorString();
+        return false;
+    }
+    return WriteFileAtomically(path, encoded, why);
 }

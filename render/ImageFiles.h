@@ -15,5 +15,6 @@ bool LoadPicture(const QString& path, QImage& picture);
 
 // Writes image as PNG to path: with an alpha channel when the image has one,
 // else 24-bit RGB. The file appears only when it was written completely; an
-// existing file is replaced only then. False when it could not be written.
-bool SavePng(const QImage& image, const QString& path);
+// existing file is replaced only then. False when it could not be written,
+// with the reason in why.
+bool SavePng(const QImage& image, const QString& path, QString* why = nullptr);
