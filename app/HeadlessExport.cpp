@@ -108,8 +108,9 @@ bool Export(CNacreformDoc& doc, const QString& path)
         return false;
     }
     const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
-    if (!SavePng(ChooseExportBitmap(doc, rendered, display), path)) {
-        PrintError(QStringLiteral("cannot write the PNG file %1").arg(path));
+    QString why;
+    if (!SavePng(ChooseExportBitmap(doc, rendered, display), path, &why)) {
+        PrintError(QStringLiteral("cannot write the PNG file %1: %2").arg(path, why));
         return false;
     }
     return true;
@@ -163,16 +164,15 @@ int RunHeadless(int argc, char* argv[])
     CStderrMessageSink messages;
     CNacreformDoc doc;
     doc.SetMessageSink(&messages);
-    if (!designs.isEmpty() && !doc.OnOpenDocument(designs.front())) {
-        PrintError(QStringLiteral("cannot read the design file %1").arg(designs.front()));
-        return kExitFailed;
-    }
+    if (!designs.isEmpty() && !doc.OnOpenDocument(designs.front()))
+        return kExitFailed; // the message sink has said why
     for (const QString& setting : parser.values(QStringLiteral("set"))) {
         if (!ApplySetting(doc, setting))
             return kExitFailed;
     }
-    if (!savePath.isEmpty() && !doc.DoSave(savePath)) {
-        PrintError(QStringLiteral("cannot write the design file %1").arg(savePath));
+    QString why;
+    if (!savePath.isEmpty() && !doc.DoSave(savePath, &why)) {
+        PrintError(QStringLiteral("cannot write the design file %1: %2").arg(savePath, why));
         return kExitFailed;
     }
     if (!exportPath.isEmpty() && !Export(doc, exportPath))

@@ -7,6 +7,7 @@
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
+#include "util/MessageSink.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -99,8 +100,9 @@ void CNacreformView::OnExportImage()
     if (path.isEmpty())
         return;
     const QImage& bitmap = ChooseExportBitmap(m_doc, m_renderedImage, m_displayImage);
-    if (!SavePng(bitmap, path))
-        m_dialogs.ShowMessage(window(), QStringLiteral("画像の保存に失敗しました。\n\n") + path);
+    QString why;
+    if (!SavePng(bitmap, path, &why))
+        m_dialogs.ShowMessage(window(), FileFailureText(QStringLiteral("画像の保存に失敗しました。"), path, why));
 }
 
 void CNacreformView::paintEvent(QPaintEvent*)

@@ -1,15 +1,19 @@
 #include "design/IniFile.h"
 
 #include "util/AtomicFileWrite.h"
+#include "util/ByteText.h"
 #include "util/Helpers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -59,21 +63,29 @@ QByteArray KeyOfLine(const QByteArray& line, QByteArray* value = nullptr)
     return key.isNull() ? QByteArray("") : key;
 }
 
-bool SameName(const QByteArray& fileName, const QString& name)
+// Names are matched as the profile functions match them: letter case aside.
+QString FoldedName(const QByteArray& name)
 {
-    return QString::fromUtf8(fileName).compare(name, Qt::CaseInsensitive) == 0;
+    return TextFromBytes(name).toCaseFolded();
 }
 
-QString LimitRead(QString text, int limit)
+// Cuts a value read back to limit characters, never inside a character.
+QString Limit(QString text, int limit)
 {
-    if (text.size() > 1 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
-        text = text.mid(1, text.size() - 2);
     if (text.size() > limit) {
         qsizetype cut = limit;
         if (text.at(cut - 1).isHighSurrogate())
-            --cut; // never split a character
+            --cut;
         text.truncate(cut);
     }
+    return text;
+}
+
+// A value from the file loses one pair of enclosing quotes.
+QString Unquoted(QString text)
+{
+    if (text.size() > 1 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
+        text = text.mid(1, text.size() - 2);
     return text;
 }
 
@@ -84,6 +96,11 @@ QString OneLine(QString text)
     text.replace(u'\r', u' ');
     text.replace(u'\n', u' ');
     return text;
+}
+
+QString Reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
@@ -100,14 +117,47 @@ QString CIniFile::SectionName(const QString& section)
     return section.isEmpty() ? kDefaultSection : section;
 }
 
+bool CIniFile::ReadWholeFile(const QString& path, QByteArray& text, QString* why)
+{
+    text.clear();
+    const auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(Reason(ENOENT));
+    if (!info.isFile())
+        return fail(QStringLiteral("not a regular file"));
+    if (info.size() > kMaxFileSize)
+        return fail(QStringLiteral("larger than 1 MiB"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    // One byte more than allowed tells a file that grew since the check.
+    text = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (text.size() > kMaxFileSize) {
+        text.clear();
+        return fail(QStringLiteral("larger than 1 MiB"));
+    }
+    return true;
+}
+
 void CIniFile::Load()
 {
     if (m_loaded)
         return;
-    const QFileInfo info(m_strFileName);
-    QFile file(m_strFileName);
-    const bool readable = info.isFile() && info.size() <= kMaxFileSize && file.open(QIODevice::ReadOnly);
-    LoadText(readable ? file.read(kMaxFileSize) : QByteArray());
+    QByteArray text;
+    QString why;
+    const bool exists = QFileInfo(m_strFileName).exists() || QFileInfo(m_strFileName).isSymLink();
+    if (exists && !ReadWholeFile(m_strFileName, text, &why))
+        text.clear();
+    LoadText(text);
+    if (exists && !why.isEmpty())
+        m_unreadable = why;
 }
 
 void CIniFile::LoadText(const QByteArray& text)
@@ -115,69 +165,109 @@ void CIniFile::LoadText(const QByteArray& text)
     m_loaded = true;
     m_dirty = false;
     m_hasBom = false;
+    m_unreadable.clear();
     m_lines.clear();
+    m_inserted.clear();
+    m_sections.clear();
     QByteArray data = text;
     if (data.startsWith(kUtf8Bom)) {
         m_hasBom = true;
         data.remove(0, kUtf8Bom.size());
     }
-    if (data.isEmpty())
-        return;
-    m_eol = data.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
-    if (data.endsWith('\n'))
-        data.chop(1);
-    m_lines = data.split('\n');
-    for (QByteArray& line : m_lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    // The line end of the file is kept for every line a write adds.
+    if (data.contains("\r\n"))
+        m_eol = "\r\n";
+    else if (!data.contains('\n') && data.contains('\r'))
+        m_eol = "\r";
+    else
+        m_eol = "\n";
+    // CR LF, LF and a lone CR each end a line.
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        if (data[i] != '\n' && data[i] != '\r')
+            continue;
+        m_lines.append(data.mid(start, i - start));
+        if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n')
+            ++i;
+        start = i + 1;
     }
+    if (start < data.size())
+        m_lines.append(data.mid(start));
+    IndexSections();
 }
 
-CIniFile::Location CIniFile::Find(const QString& section, const QString& key) const
+void CIniFile::IndexSections()
 {
-    Location where;
-    const QString name = SectionName(section);
+    SectionIndex* current = nullptr;
     for (int i = 0; i < m_lines.size(); ++i) {
         const QByteArray header = SectionOfLine(m_lines[i]);
-        if (where.sectionLine < 0) {
-            if (!header.isNull() && SameName(header, name)) {
-                where.sectionLine = i;
-                where.lastLine = i;
+        if (!header.isNull()) {
+            const QString name = FoldedName(header);
+            // Only the first section of a name counts, as in the profile functions.
+            current = m_sections.contains(name) ? nullptr : &m_sections[name];
+            if (current) {
+                current->headerLine = i;
+                current->lastLine = i;
+                current->endLine = i + 1;
             }
             continue;
         }
-        if (!header.isNull())
-            break; // the next section begins
+        if (!current)
+            continue;
+        current->endLine = i + 1;
         if (!Trimmed(m_lines[i]).isEmpty())
-            where.lastLine = i;
-        if (where.keyLine < 0) {
-            const QByteArray lineKey = KeyOfLine(m_lines[i]);
-            if (!lineKey.isNull() && SameName(lineKey, key))
-                where.keyLine = i;
-        }
+            current->lastLine = i;
     }
-    return where;
 }
 
-QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* found, int limit)
+CIniFile::SectionIndex* CIniFile::FindSection(const QString& section)
+{
+    const auto found = m_sections.find(SectionName(section).toCaseFolded());
+    if (found == m_sections.end())
+        return nullptr;
+    SectionIndex& index = found.value();
+    if (!index.keysIndexed) {
+        for (int i = index.headerLine + 1; i < index.endLine; ++i) {
+            const QByteArray key = KeyOfLine(m_lines[i]);
+            if (key.isNull())
+                continue;
+            const QString name = FoldedName(key);
+            if (!index.keys.contains(name)) // the first of equal keys counts
+                index.keys.insert(name, KeyLine{i, -1});
+        }
+        index.keysIndexed = true;
+    }
+    return &index;
+}
+
+QByteArray& CIniFile::LineAt(const KeyLine& where)
+{
+    return where.inserted < 0 ? m_lines[where.line] : m_inserted[where.line][where.inserted];
+}
+
+QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* found)
 {
     Load();
-    const Location where = Find(section, key);
-    *found = where.keyLine >= 0;
-    if (!*found)
+    *found = false;
+    SectionIndex* index = FindSection(section);
+    if (!index)
         return {};
+    const auto where = index->keys.constFind(key.toCaseFolded());
+    if (where == index->keys.cend())
+        return {};
+    *found = true;
     QByteArray value;
-    KeyOfLine(m_lines[where.keyLine], &value);
-    return LimitRead(QString::fromUtf8(value), limit);
+    KeyOfLine(LineAt(where.value()), &value);
+    return Unquoted(TextFromBytes(value));
 }
 
 QString CIniFile::GetString(const QString& section, const QString& key, const QString& def, bool decode,
                             int limit)
 {
     bool found = false;
-    QString text = ReadRaw(section, key, &found, limit);
-    if (!found)
-        text = LimitRead(def, limit);
+    QString text = ReadRaw(section, key, &found);
+    // A missing key gives the default as it is, quotes included.
+    text = Limit(found ? text : def, limit);
     if (decode)
         text.replace(QLatin1String(kLineBreakMarker), QStringLiteral("\r\n"));
     return text;
@@ -189,23 +279,33 @@ bool CIniFile::WriteString(const QString& section, const QString& key, const QSt
     QString value = text;
     if (encode)
         value.replace(QStringLiteral("\r\n"), QLatin1String(kLineBreakMarker));
-    value = OneLine(value);
+    const QByteArray bytes = BytesFromText(OneLine(value));
 
-    const Location where = Find(section, key);
-    if (where.keyLine >= 0) {
+    SectionIndex* index = FindSection(section);
+    const QString folded = key.toCaseFolded();
+    const auto where = index ? index->keys.constFind(folded) : QHash<QString, KeyLine>::const_iterator();
+    if (index && where != index->keys.cend()) {
         // Keep the key as the file spells it; only the value changes.
-        const QByteArray original = m_lines[where.keyLine];
-        const qsizetype eq = original.indexOf('=');
-        m_lines[where.keyLine] = original.left(eq + 1) + value.toUtf8();
+        QByteArray& line = LineAt(where.value());
+        line = line.left(line.indexOf('=') + 1) + bytes;
     } else {
-        const QByteArray line = OneLine(key).toUtf8() + '=' + value.toUtf8();
-        if (where.sectionLine >= 0) {
-            m_lines.insert(where.lastLine + 1, line);
+        const QByteArray line = BytesFromText(OneLine(key)) + '=' + bytes;
+        if (index) {
+            // After the last line of the section; later keys follow this one.
+            QList<QByteArray>& after = m_inserted[index->lastLine];
+            index->keys.insert(folded, KeyLine{index->lastLine, int(after.size())});
+            after.append(line);
         } else {
             if (!m_lines.isEmpty() && !Trimmed(m_lines.back()).isEmpty())
                 m_lines.append(QByteArray());
-            m_lines.append('[' + OneLine(SectionName(section)).toUtf8() + ']');
+            const QString name = OneLine(SectionName(section));
+            m_lines.append('[' + BytesFromText(name) + ']');
             m_lines.append(line);
+            SectionIndex& added = m_sections[name.toCaseFolded()];
+            added.headerLine = int(m_lines.size()) - 2;
+            added.lastLine = added.endLine = int(m_lines.size()) - 1;
+            added.keysIndexed = true;
+            added.keys.insert(folded, KeyLine{added.lastLine, -1});
         }
     }
     m_dirty = true;
@@ -293,8 +393,8 @@ void CIniFile::ExchangeIntPair(bool save, const QString& section, const QString&
     QStringList parts;
     if (!ExchangePair(save, section, key, IntToString(first) + u',' + IntToString(second), parts))
         return;
-    first = ParseInt(parts[0]);
-    second = ParseInt(parts[1]);
+    first = ParseIntClamped(parts[0]);
+    second = ParseIntClamped(parts[1]);
 }
 
 namespace {
@@ -329,12 +429,22 @@ bool CIniFile::Flush(QString* why)
 {
     if (!m_dirty)
         return true;
+    if (!m_unreadable.isEmpty()) {
+        // Replacing a file not read whole would throw away what was not read.
+        if (why)
+            *why = QStringLiteral("the existing file cannot be read whole (%1)").arg(m_unreadable);
+        return false;
+    }
     QByteArray data;
     if (m_hasBom)
         data += kUtf8Bom;
-    for (const QByteArray& line : std::as_const(m_lines)) {
-        data += line;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        data += m_lines[i];
         data += m_eol;
+        for (const QByteArray& line : m_inserted.value(i)) {
+            data += line;
+            data += m_eol;
+        }
     }
     if (!WriteFileAtomically(m_strFileName, data, why))
         return false;
@@ -342,16 +452,43 @@ bool CIniFile::Flush(QString* why)
     return true;
 }
 
-int CIniFile::ParseInt(const QString& text)
+namespace {
+
+// The digits after optional blanks and one sign, and whether the sign was a minus.
+const char* SkipToDigits(const QByteArray& bytes, bool* negative)
 {
-    const QByteArray bytes = text.toUtf8();
     const char* p = bytes.constData();
     const char* end = p + bytes.size();
     while (p < end && (IsBlank(*p) || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f'))
         ++p;
-    bool negative = false;
+    *negative = false;
     if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
+        *negative = *p++ == '-';
+    return p;
+}
+
+} // namespace
+
+int CIniFile::ParseInt(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    bool negative = false;
+    const char* p = SkipToDigits(bytes, &negative);
+    const char* end = bytes.constData() + bytes.size();
+    uint32_t value = 0; // wraps modulo 2^32, as the profile reader does
+    for (; p < end && *p >= '0' && *p <= '9'; ++p)
+        value = value * 10u + uint32_t(*p - '0');
+    if (negative)
+        value = 0u - value;
+    return int(value);
+}
+
+int CIniFile::ParseIntClamped(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    bool negative = false;
+    const char* p = SkipToDigits(bytes, &negative);
+    const char* end = bytes.constData() + bytes.size();
     int64_t value = 0;
     constexpr int64_t kLimit = int64_t(std::numeric_limits<int>::max()) + 1;
     for (; p < end && *p >= '0' && *p <= '9'; ++p)
@@ -364,13 +501,9 @@ int CIniFile::ParseInt(const QString& text)
 double CIniFile::ParseDouble(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    while (p < end && (IsBlank(*p) || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f'))
-        ++p;
     bool negative = false;
-    if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
+    const char* p = SkipToDigits(bytes, &negative);
+    const char* end = bytes.constData() + bytes.size();
     if (p < end && (*p == '+' || *p == '-'))
         return 0.0; // a second sign is no number
     double value = 0.0;

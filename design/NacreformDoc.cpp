@@ -6,7 +6,6 @@
 #include "render/RendererTable.h"
 #include "util/MessageSink.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 const QString CNacreformDoc::kOpenFailedMessage = QStringLiteral("ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
@@ -103,11 +102,11 @@ void CNacreformDoc::ExchangeDesign(bool save, CIniFile& ini)
     RenderID = unsigned(renderId);
 }
 
-bool CNacreformDoc::ExchangeDesign(bool save, const QString& path)
+bool CNacreformDoc::ExchangeDesign(bool save, const QString& path, QString* why)
 {
     CIniFile ini(path, false);
     ExchangeDesign(save, ini);
-    return !save || ini.Flush();
+    return !save || ini.Flush(why);
 }
 
 bool CNacreformDoc::OnNewDocument()
@@ -118,36 +117,31 @@ bool CNacreformDoc::OnNewDocument()
 
 bool CNacreformDoc::OnOpenDocument(const QString& path)
 {
-    const QFileInfo info(path);
-    QFile probe(path);
-    const bool readable = info.exists() && info.isFile() && info.size() <= CIniFile::kMaxFileSize
-                          && probe.open(QIODevice::ReadOnly);
-    if (!readable) {
-        ShowMessage(kOpenFailedMessage);
+    QByteArray text;
+    QString why;
+    if (!CIniFile::ReadWholeFile(path, text, &why)) {
+        if (m_pMessageSink)
+            m_pMessageSink->ShowFileFailure(FileFailureText(kOpenFailedMessage, path, why),
+                                            QStringLiteral("cannot read the design file %1").arg(path), why);
         return false;
     }
-    probe.close();
-    ExchangeDesign(false, path);
+    CIniFile ini(path, false);
+    ini.LoadText(text);
+    ExchangeDesign(false, ini);
     SelectRenderer(RenderID, true, false);
     return true;
 }
 
-bool CNacreformDoc::OnSaveDocument(const QString& path)
+bool CNacreformDoc::OnSaveDocument(const QString& path, QString* why)
 {
-    return ExchangeDesign(true, path);
+    return ExchangeDesign(true, path, why);
 }
 
-bool CNacreformDoc::DoSave(const QString& path)
+bool CNacreformDoc::DoSave(const QString& path, QString* why)
 {
-    if (!OnSaveDocument(path))
+    if (!OnSaveDocument(path, why))
         return false;
     m_strPathName = path;
     m_strTitle = QFileInfo(path).fileName();
     return true;
-}
-
-void CNacreformDoc::ShowMessage(const QString& text) const
-{
-    if (m_pMessageSink)
-        m_pMessageSink->ShowMessage(text);
 }

@@ -7,11 +7,12 @@ class QString;
 // failure as a value and never throw.
 
 // Decodes the picture file at path with any installed image reader (BMP, GIF,
-// JPEG, PNG, TIFF, ICO and more). On success picture holds the first frame in
-// a premultiplied 32-bit format ready for drawing; on failure (missing file,
-// not a regular file, undecodable or oversized content) it is null and the
-// result false.
-bool LoadPicture(const QString& path, QImage& picture);
+// JPEG, PNG, TIFF, ICO and more). The file is opened by the path's bytes
+// (BytesFromText), so names that are not UTF-8 load too. On success picture
+// holds the first frame in a premultiplied 32-bit format ready for drawing;
+// on failure (missing file, not a regular file, undecodable or oversized
+// content) it is null, the result false and why says which.
+bool LoadPicture(const QString& path, QImage& picture, QString* why = nullptr);
 
 // Writes image as PNG to path: with an alpha channel when the image has one,
 // else 24-bit RGB. The file appears only when it was written completely; an
