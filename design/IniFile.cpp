@@ -26,7 +26,7 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-QByteArray Trimmed(const QByteArray& text)
+QByteArrayView Trimmed(QByteArrayView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -34,39 +34,62 @@ QByteArray Trimmed(const QByteArray& text)
         ++begin;
     while (end > begin && IsBlank(text[end - 1]))
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
-// "[name]" gives name; any other line gives a null array.
-QByteArray SectionOfLine(const QByteArray& line)
+// "[name]" gives true and name; any other line false.
+bool IsSectionHeader(QByteArrayView line, QByteArrayView* name)
 {
-    const QByteArray t = Trimmed(line);
+    const QByteArrayView t = Trimmed(line);
     if (!t.startsWith('['))
-        return {};
+        return false;
     const qsizetype close = t.indexOf(']');
-    const QByteArray name = Trimmed(t.mid(1, close < 0 ? -1 : close - 1));
-    return name.isNull() ? QByteArray("") : name;
+    *name = Trimmed(t.sliced(1, (close < 0 ? t.size() : close) - 1));
+    return true;
 }
 
-// "key=value" gives key and sets value; comments and other lines give null.
-QByteArray KeyOfLine(const QByteArray& line, QByteArray* value = nullptr)
+// "key=value" gives true, key and value; comments and other lines false.
+bool IsKeyLine(QByteArrayView line, QByteArrayView* key, QByteArrayView* value = nullptr)
 {
-    const QByteArray t = Trimmed(line);
+    const QByteArrayView t = Trimmed(line);
     if (t.isEmpty() || t.startsWith(';') || t.startsWith('['))
-        return {};
+        return false;
     const qsizetype eq = t.indexOf('=');
     if (eq < 0)
-        return {};
+        return false;
+    *key = Trimmed(t.first(eq));
     if (value)
-        *value = Trimmed(t.mid(eq + 1));
-    const QByteArray key = Trimmed(t.left(eq));
-    return key.isNull() ? QByteArray("") : key;
+        *value = Trimmed(t.sliced(eq + 1));
+    return true;
 }
 
 // Names are matched as the profile functions match them: letter case aside.
-QString FoldedName(const QByteArray& name)
+// ASCII, by far the usual, is folded without decoding.
+// A name already folded is returned without a copy, sharing the bytes of
+// name, which must then outlive the result.
+QByteArray FoldedNameSharing(QByteArrayView name)
 {
-    return TextFromBytes(name).toCaseFolded();
+    bool lower = true;
+    for (const char c : name) {
+        if (uchar(c) >= 0x80)
+            return BytesFromText(TextFromBytes(name.toByteArray()).toCaseFolded());
+        lower = lower && !(c >= 'A' && c <= 'Z');
+    }
+    if (lower)
+        return QByteArray::fromRawData(name.data(), name.size());
+    QByteArray folded = name.toByteArray();
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return folded;
+}
+
+QByteArray FoldedName(const QString& name)
+{
+    const QByteArray bytes = BytesFromText(name);
+    const QByteArray folded = FoldedNameSharing(bytes);
+    return QByteArray(folded.constData(), folded.size());
 }
 
 // Cuts a value read back to limit characters, never inside a character.
@@ -166,7 +189,7 @@ void CIniFile::LoadText(const QByteArray& text)
     m_dirty = false;
     m_hasBom = false;
     m_unreadable.clear();
-    m_lines.clear();
+    m_lines.clear(); // before m_text, whose bytes they share
     m_inserted.clear();
     m_sections.clear();
     QByteArray data = text;
@@ -181,18 +204,21 @@ void CIniFile::LoadText(const QByteArray& text)
         m_eol = "\r";
     else
         m_eol = "\n";
-    // CR LF, LF and a lone CR each end a line.
+    // CR LF, LF and a lone CR each end a line. The lines share the bytes
+    // of m_text until a write replaces one.
+    m_text = data;
+    const char* bytes = m_text.constData();
     qsizetype start = 0;
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        if (data[i] != '\n' && data[i] != '\r')
+    for (qsizetype i = 0; i < m_text.size(); ++i) {
+        if (bytes[i] != '\n' && bytes[i] != '\r')
             continue;
-        m_lines.append(data.mid(start, i - start));
-        if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n')
+        m_lines.append(QByteArray::fromRawData(bytes + start, i - start));
+        if (bytes[i] == '\r' && i + 1 < m_text.size() && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    if (start < data.size())
-        m_lines.append(data.mid(start));
+    if (start < m_text.size())
+        m_lines.append(QByteArray::fromRawData(bytes + start, m_text.size() - start));
     IndexSections();
 }
 
@@ -200,11 +226,12 @@ void CIniFile::IndexSections()
 {
     SectionIndex* current = nullptr;
     for (int i = 0; i < m_lines.size(); ++i) {
-        const QByteArray header = SectionOfLine(m_lines[i]);
-        if (!header.isNull()) {
-            const QString name = FoldedName(header);
+        QByteArrayView header;
+        if (IsSectionHeader(m_lines[i], &header)) {
+            const QByteArray name = FoldedNameSharing(header); // shares m_text
             // Only the first section of a name counts, as in the profile functions.
-            current = m_sections.contains(name) ? nullptr : &m_sections[name];
+            const auto [where, added] = m_sections.try_emplace(name);
+            current = added ? &where->second : nullptr;
             if (current) {
                 current->headerLine = i;
                 current->lastLine = i;
@@ -222,18 +249,19 @@ void CIniFile::IndexSections()
 
 CIniFile::SectionIndex* CIniFile::FindSection(const QString& section)
 {
-    const auto found = m_sections.find(SectionName(section).toCaseFolded());
+    const auto found = m_sections.find(FoldedName(SectionName(section)));
     if (found == m_sections.end())
         return nullptr;
-    SectionIndex& index = found.value();
+    SectionIndex& index = found->second;
     if (!index.keysIndexed) {
+        index.keys.reserve(index.endLine - index.headerLine);
         for (int i = index.headerLine + 1; i < index.endLine; ++i) {
-            const QByteArray key = KeyOfLine(m_lines[i]);
-            if (key.isNull())
+            QByteArrayView key;
+            if (!IsKeyLine(m_lines[i], &key))
                 continue;
-            const QString name = FoldedName(key);
-            if (!index.keys.contains(name)) // the first of equal keys counts
-                index.keys.insert(name, KeyLine{i, -1});
+            KeyLine& slot = index.keys[FoldedNameSharing(key)]; // shares m_text
+            if (slot.line < 0) // the first of equal keys counts
+                slot = KeyLine{i, -1};
         }
         index.keysIndexed = true;
     }
@@ -252,13 +280,14 @@ QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* foun
     SectionIndex* index = FindSection(section);
     if (!index)
         return {};
-    const auto where = index->keys.constFind(key.toCaseFolded());
+    const auto where = index->keys.constFind(FoldedName(key));
     if (where == index->keys.cend())
         return {};
     *found = true;
-    QByteArray value;
-    KeyOfLine(LineAt(where.value()), &value);
-    return Unquoted(TextFromBytes(value));
+    QByteArrayView name;
+    QByteArrayView value;
+    IsKeyLine(LineAt(where.value()), &name, &value);
+    return Unquoted(TextFromBytes(value.toByteArray()));
 }
 
 QString CIniFile::GetString(const QString& section, const QString& key, const QString& def, bool decode,
@@ -282,8 +311,8 @@ bool CIniFile::WriteString(const QString& section, const QString& key, const QSt
     const QByteArray bytes = BytesFromText(OneLine(value));
 
     SectionIndex* index = FindSection(section);
-    const QString folded = key.toCaseFolded();
-    const auto where = index ? index->keys.constFind(folded) : QHash<QString, KeyLine>::const_iterator();
+    const QByteArray folded = FoldedName(key);
+    const auto where = index ? index->keys.constFind(folded) : QHash<QByteArray, KeyLine>::const_iterator();
     if (index && where != index->keys.cend()) {
         // Keep the key as the file spells it; only the value changes.
         QByteArray& line = LineAt(where.value());
@@ -301,7 +330,7 @@ bool CIniFile::WriteString(const QString& section, const QString& key, const QSt
             const QString name = OneLine(SectionName(section));
             m_lines.append('[' + BytesFromText(name) + ']');
             m_lines.append(line);
-            SectionIndex& added = m_sections[name.toCaseFolded()];
+            SectionIndex& added = m_sections[FoldedName(name)];
             added.headerLine = int(m_lines.size()) - 2;
             added.lastLine = added.endLine = int(m_lines.size()) - 1;
             added.keysIndexed = true;

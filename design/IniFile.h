@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <unordered_map>
+
 // An initialization-file store with the classic private-profile behaviour:
 // one section "[Name]" per header line, "key=value" lines below it, section
 // and key names matched without regard to case, values read back without one
@@ -108,7 +110,7 @@ private:
         int lastLine = -1;
         int endLine = -1;
         bool keysIndexed = false;
-        QHash<QString, KeyLine> keys; // case-folded name to the first line of that key
+        QHash<QByteArray, KeyLine> keys; // case-folded name to the first line of that key
     };
 
     void Load();
@@ -127,8 +129,13 @@ private:
     // Why an existing file could not be read; a save must not replace it.
     QString m_unreadable;
     QByteArray m_eol = "\n";
+    // The text read, and its lines; a line points into m_text until a write
+    // replaces it.
+    QByteArray m_text;
     QList<QByteArray> m_lines;
     // Lines added to a section, after the line they follow, in order.
     QHash<int, QList<QByteArray>> m_inserted;
-    QHash<QString, SectionIndex> m_sections; // by case-folded name
+    // By case-folded name; a node container, so that a section stays where it
+    // is while others are added.
+    std::unordered_map<QByteArray, SectionIndex> m_sections;
 };
