@@ -43,25 +43,32 @@ void CNacreformView::UpdatePreview(bool immediate)
 
 void CNacreformView::Render()
 {
-    m_renderedImage = QImage();
-    m_displayImage = QImage();
     // A failed render must not leave the last picture on screen as if it
     // were this design's.
-    viewport()->update();
+    SetBitmaps(QImage(), QImage());
     if (!m_doc.Renderer)
         return;
-    m_renderedImage = m_doc.Renderer->Render(m_doc);
-    if (m_renderedImage.isNull())
+    const QImage rendered = m_doc.Renderer->Render(m_doc);
+    if (rendered.isNull())
         return;
-    m_displayImage = ComposeDisplayImage(m_doc, m_renderedImage);
-    if (m_displayImage.isNull()) {
-        // Without its composition the render can be neither shown nor
-        // exported as the preview showed it.
-        m_renderedImage = QImage();
-        return;
+    // Without its composition the render can be neither shown nor exported
+    // as the preview showed it.
+    const QImage display = ComposeDisplayImage(m_doc, rendered);
+    if (!display.isNull())
+        SetBitmaps(rendered, display);
+}
+
+void CNacreformView::SetBitmaps(const QImage& rendered, const QImage& display)
+{
+    m_renderedImage = rendered;
+    m_displayImage = display;
+    if (!display.isNull()) {
+        m_scrollSize = display.size();
+        UpdateScrollSizes();
     }
-    m_scrollSize = m_displayImage.size();
-    UpdateScrollSizes();
+    // Whatever was painted meanwhile (a message box shown during the render
+    // runs an event loop that paints) is out of date now.
+    viewport()->update();
 }
 
 void CNacreformView::UpdateScrollSizes()

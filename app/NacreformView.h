@@ -57,6 +57,8 @@ protected:
 
 private:
     void Render();
+    // Takes a render's bitmaps (both null after a failure) and repaints.
+    void SetBitmaps(const QImage& rendered, const QImage& display);
     void UpdateScrollSizes();
 
     CNacreformDoc& m_doc;
