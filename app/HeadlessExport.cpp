@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QGuiApplication>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -57,8 +58,9 @@ void DefineOptions(QCommandLineParser& parser)
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
     parser.addPositionalArgument(QStringLiteral("design"),
                                  QStringLiteral("Design file (.nfd) to start from; the default design "
-                                                "when omitted."),
-                                 QStringLiteral("[DESIGN.nfd]"));
+                                                "when omitted. A name that begins with a dash goes "
+                                                "after --."),
+                                 QStringLiteral("[--] [DESIGN.nfd]"));
 }
 
 // The design key named like key, letter case aside; empty when none is.
@@ -69,6 +71,45 @@ QString DesignKey(const QString& key)
             return known;
     }
     return {};
+}
+
+// Whether text starts as a number does, after blanks and a sign.
+bool StartsWithNumber(QStringView text)
+{
+    text = text.trimmed();
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-'))
+        text = text.mid(1);
+    if (!text.isEmpty() && text.front() == u'.')
+        text = text.mid(1);
+    return !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
+}
+
+// A value that does not convert is read as the design file reads it; the
+// person who typed it hears so.
+void WarnIfNotNumeric(const QString& key, const QString& value)
+{
+    static const QStringList kTextKeys = {QStringLiteral("String"), QStringLiteral("FontName"),
+                                          QStringLiteral("ImagePath")};
+    if (kTextKeys.contains(key))
+        return;
+    const auto warn = [&](const QString& consequence) {
+        std::fprintf(stderr, "nacreform: warning: --set %s=%s: %s\n", qPrintable(key), qPrintable(value),
+                     qPrintable(consequence));
+    };
+    if (value.trimmed().isEmpty()) {
+        warn(QStringLiteral("empty, so %1 stays unchanged").arg(key));
+        return;
+    }
+    const bool pair = key == QLatin1String("ShapeSize") || key.endsWith(QLatin1String("Pos"));
+    const QStringList parts = pair ? value.split(QLatin1Char(',')) : QStringList{value};
+    if (pair && parts.size() != 2) {
+        warn(QStringLiteral("not two numbers separated by a comma, so %1 stays unchanged").arg(key));
+        return;
+    }
+    for (const QString& part : parts) {
+        if (!StartsWithNumber(part))
+            warn(QStringLiteral("\"%1\" is not a number and reads as 0").arg(part));
+    }
 }
 
 // Reads one KEY=VALUE into the design the way a design file would.
@@ -86,11 +127,18 @@ bool ApplySetting(CNacreformDoc& doc, const QString& setting)
         PrintError(QStringLiteral("--set %1: a value cannot hold a line break").arg(key));
         return false;
     }
+    WarnIfNotNumeric(key, value);
     CIniFile ini(QString(), false);
     ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(key, value).toUtf8());
     doc.ExchangeDesign(false, ini);
     doc.SelectRenderer(doc.RenderID, true, false);
     return true;
+}
+
+// A canvas side as a person reads it; one too large to compute says so.
+QString SideText(float side)
+{
+    return std::isfinite(side) ? QString::number(double(side), 'f', 0) : QStringLiteral("too many");
 }
 
 bool Export(CNacreformDoc& doc, const QString& path)
@@ -100,11 +148,16 @@ bool Export(CNacreformDoc& doc, const QString& path)
         const SCanvasLayout layout =
             doc.Renderer ? doc.Renderer->GetCanvasLayout(doc) : SCanvasLayout();
         PrintError(QStringLiteral("cannot allocate a bitmap of %1 x %2 pixels for this design "
-                                  "(at most %3 pixels a side and %4 in all)")
-                       .arg(double(layout.width))
-                       .arg(double(layout.height))
+                                  "(at most %3 pixels a side and %4 in all); it comes from "
+                                  "ShapeSize=%5,%6, Margin=%7 and ShapeShadowPos=%8,%9")
+                       .arg(SideText(layout.width), SideText(layout.height))
                        .arg(CRender::kMaxCanvasSide)
-                       .arg(CRender::kMaxCanvasPixels));
+                       .arg(CRender::kMaxCanvasPixels)
+                       .arg(doc.ShapeSize.cx)
+                       .arg(doc.ShapeSize.cy)
+                       .arg(doc.Margin)
+                       .arg(double(doc.ShapeShadowPos.x))
+                       .arg(double(doc.ShapeShadowPos.y)));
         return false;
     }
     const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
@@ -120,7 +173,7 @@ bool Export(CNacreformDoc& doc, const QString& path)
 
 bool IsHeadlessInvocation(int argc, char* argv[])
 {
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         for (const char* option : kHeadlessOptions) {
             const size_t length = std::strlen(option);
             if (std::strncmp(argv[i], option, length) == 0
@@ -129,6 +182,13 @@ bool IsHeadlessInvocation(int argc, char* argv[])
         }
     }
     return false;
+}
+
+QString CommandLineUsage()
+{
+    QCommandLineParser parser;
+    DefineOptions(parser);
+    return parser.helpText();
 }
 
 int RunHeadless(int argc, char* argv[])
@@ -155,6 +215,12 @@ int RunHeadless(int argc, char* argv[])
     if (designs.size() > 1) {
         PrintError(QStringLiteral("only one design file may be given"));
         return kExitUsage;
+    }
+    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save")}) {
+        if (parser.values(once).size() > 1) {
+            PrintError(QStringLiteral("--%1 may be given only once").arg(once));
+            return kExitUsage;
+        }
     }
     if (exportPath.isEmpty() && savePath.isEmpty()) {
         PrintError(QStringLiteral("--set needs --export or --save (see --help)"));

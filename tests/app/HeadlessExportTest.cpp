@@ -131,7 +131,50 @@ TEST_F(HeadlessExportTest, OversizedCanvasFailsWithoutAllocating)
                           QStringLiteral("--export"), QStringLiteral("huge.png")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("cannot allocate"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("ShapeSize=100000,100000"))) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("huge.png"))));
+
+    // A shadow offset beyond float range: the sizes cannot be computed, and
+    // the message says what made them so instead of "nan".
+    const SRun far = Run({QStringLiteral("--set"), QStringLiteral("ShapeShadowPos=1e38,1e38"),
+                          QStringLiteral("--export"), QStringLiteral("far.png")});
+    EXPECT_EQ(far.exitCode, 1);
+    EXPECT_FALSE(far.err.contains(QStringLiteral("nan"))) << far.err.toStdString();
+    EXPECT_TRUE(far.err.contains(QStringLiteral("ShapeShadowPos=1e+38,1e+38"))) << far.err.toStdString();
+}
+
+TEST_F(HeadlessExportTest, SaveOverADesignTooLargeToReadFailsAndKeepsIt)
+{
+    QByteArray foreign = "[General]\nMargin=9\n";
+    for (int i = 0; foreign.size() <= 1100000; ++i)
+        foreign += "Foreign" + QByteArray::number(i) + "=" + QByteArray(40, 'x') + "\n";
+    WriteDesign(QStringLiteral("large.nfd"), foreign);
+    QFile file(Path(QStringLiteral("large.nfd")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const SRun run = Run({QStringLiteral("--set"), QStringLiteral("String=X"), QStringLiteral("--save"),
+                          QStringLiteral("large.nfd")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cannot write the design file large.nfd")))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("larger than 1 MiB"))) << run.err.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(HeadlessExportTest, ValuesThatAreNoNumbersAreReadAsTheFileWouldButWarned)
+{
+    const SRun run = Run({QStringLiteral("--set"), QStringLiteral("Margin=abc"), QStringLiteral("--set"),
+                          QStringLiteral("TextPos=1,x"), QStringLiteral("--set"), QStringLiteral("String=abc"),
+                          QStringLiteral("--save"), QStringLiteral("warned.nfd")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err.count(QStringLiteral("not a number")), 2) << run.err.toStdString();
+    QFile saved(Path(QStringLiteral("warned.nfd")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_TRUE(text.contains("\nMargin=0\n"));
+    EXPECT_TRUE(text.contains("\nTextPos=1.000000,0.000000\n"));
 }
 
 TEST_F(HeadlessExportTest, UnreadableDesignAndUnwritablePngFail)
@@ -191,6 +234,20 @@ TEST_F(HeadlessExportTest, HelpListsTheOptionsAndBadArgumentsAreUsageErrors)
                    QStringLiteral("b.nfd")})
                   .exitCode,
               2);
+    for (const QString& once : {QStringLiteral("--export"), QStringLiteral("--save")}) {
+        const SRun twice = Run({once, QStringLiteral("a.out"), once, QStringLiteral("b.out")});
+        EXPECT_EQ(twice.exitCode, 2) << once.toStdString();
+        EXPECT_TRUE(twice.err.contains(once + QStringLiteral(" may be given only once"))) << twice.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("a.out"))));
+
+    // A design whose name begins with a dash, after "--".
+    EXPECT_TRUE(help.out.contains(QStringLiteral("[--] [DESIGN.nfd]")));
+    WriteDesign(QStringLiteral("-dash.nfd"), "ShapeSize=64,64\nMargin=0\nEnableShapeShadow=0\n");
+    const SRun dash = Run({QStringLiteral("--export"), QStringLiteral("dash.png"), QStringLiteral("--"),
+                           QStringLiteral("-dash.nfd")});
+    ASSERT_EQ(dash.exitCode, 0) << dash.err.toStdString();
+    EXPECT_EQ(QImage(Path(QStringLiteral("dash.png"))).width(), 64);
 }
 
 int main(int argc, char** argv)
