@@ -7,10 +7,11 @@
 // the resulting design.
 //
 //   nacreform --export OUT.png [--set KEY=VALUE]... [--save OUT.nfd] [--] [DESIGN.nfd]
-//   nacreform --help
+//   nacreform --help | --version
+// The options are listed in CommandLineOptions.h.
 
 // True when the arguments ask for the command line rather than the editor:
-// any of --export, --save, --set or --help (-h) before a "--".
+// any option of CommandLineOptions() before a "--".
 bool IsHeadlessInvocation(int argc, char* argv[]);
 
 // The full usage text, as --help prints it. Needs the application object.
