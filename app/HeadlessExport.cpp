@@ -2,6 +2,7 @@
 
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "export/ExportCommandLine.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
@@ -54,6 +55,7 @@ void DefineOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("save"),
                       QStringLiteral("Write the resulting design to <nfd>, as Save As would."),
                       QStringLiteral("nfd")});
+    DefineExportOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
     parser.addPositionalArgument(QStringLiteral("design"),
                                  QStringLiteral("Design file (.nfd) to start from; the default design "
@@ -119,8 +121,11 @@ bool Export(CNacreformDoc& doc, const QString& path)
 
 bool IsHeadlessInvocation(int argc, char* argv[])
 {
+    QList<QByteArray> options(std::begin(kHeadlessOptions), std::end(kHeadlessOptions));
+    for (const QString& option : ExportOptionSwitches())
+        options.append(option.toUtf8());
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : kHeadlessOptions) {
+        for (const char* option : std::as_const(options)) {
             const size_t length = std::strlen(option);
             if (std::strncmp(argv[i], option, length) == 0
                 && (argv[i][length] == '\0' || argv[i][length] == '='))
@@ -155,7 +160,7 @@ int RunHeadless(int argc, char* argv[])
         PrintError(QStringLiteral("only one design file may be given"));
         return kExitUsage;
     }
-    if (exportPath.isEmpty() && savePath.isEmpty()) {
+    if (exportPath.isEmpty() && savePath.isEmpty() && !HasExportOptions(parser)) {
         PrintError(QStringLiteral("--set needs --export or --save (see --help)"));
         return kExitUsage;
     }
@@ -175,6 +180,8 @@ int RunHeadless(int argc, char* argv[])
         PrintError(QStringLiteral("cannot write the design file %1").arg(savePath));
         return kExitFailed;
     }
+    if (HasExportOptions(parser))
+        return RunExportOptions(parser, doc);
     if (!exportPath.isEmpty() && !Export(doc, exportPath))
         return kExitFailed;
     return 0;
