@@ -85,7 +85,7 @@ QString RunRow(const CNacreformDoc& design, const SBatchColumns& columns, const 
     if (options.set) {
         SImageSetOptions set = *options.set;
         set.name = name;
-        return WriteImageSet(doc, set, options.folder).join(QStringLiteral("; "));
+        return WriteImageSet(doc, set, options.folder, ESetThreads::CallingThread).join(QStringLiteral("; "));
     }
     const QImage rendered = RenderButtonState(doc, EButtonState::Normal, options.scale);
     const QByteArray png = rendered.isNull() ? QByteArray() : EncodePng(ComposeExportImage(doc, rendered));

@@ -114,7 +114,8 @@ QStringList PlanImageSet(const SImageSetOptions& options, QString* why)
     return problem.isEmpty() ? names : QStringList();
 }
 
-QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder)
+QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
+                          ESetThreads threads)
 {
     QString why;
     if (PlanImageSet(options, &why).isEmpty())
@@ -122,8 +123,14 @@ QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options
     RefreshPictureCache(design);
     const CNacreformDoc& source = design;
     const QList<SSetFile> files = SetFiles(options);
-    const QStringList results = QtConcurrent::blockingMapped<QStringList>(
-        files, [&source, &folder](const SSetFile& file) { return WriteSetFile(source, file, folder); });
+    const auto write = [&source, &folder](const SSetFile& file) { return WriteSetFile(source, file, folder); };
+    QStringList results;
+    if (threads == ESetThreads::EveryCore) {
+        results = QtConcurrent::blockingMapped<QStringList>(files, write);
+    } else {
+        for (const SSetFile& file : files)
+            results.append(write(file));
+    }
 
     QStringList failures;
     QList<SSpriteSheetFile> sheets;

@@ -31,9 +31,16 @@ const QList<double>& OfferedExportScales();
 // without the state or the scale while several are chosen).
 QStringList PlanImageSet(const SImageSetOptions& options, QString* why);
 
-// Renders design's set and writes it into folder, each file on its own
-// core while one is free, each through the atomic file write. The design's
+// Where a set's files are rendered: each on a core of its own while one is
+// free, or one after the other on the calling thread (for a caller that
+// already runs on every core, such as a batch: Qt's pool would wait for
+// itself).
+enum class ESetThreads { EveryCore, CallingThread };
+
+// Renders design's set and writes it into folder, each file through the
+// atomic file write. The design's
 // picture cache is brought up to date first (on this thread). The result
 // lists what failed, one line a file ("ok@2x.png: why"); empty when every
 // file was written. An unusable plan writes nothing and is its one line.
-QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder);
+QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
+                          ESetThreads threads = ESetThreads::EveryCore);

@@ -2,27 +2,31 @@
 
 #include "export/FileNamePattern.h"
 
-#include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 QImage StackSpriteSheet(const QList<QImage>& states)
 {
     if (states.isEmpty() || states.front().isNull())
         return {};
-    const QSize cell = states.front().size();
-    const qint64 height = qint64(cell.height()) * states.size();
+    const QImage& first = states.front();
+    const qint64 height = qint64(first.height()) * states.size();
     if (height > std::numeric_limits<int>::max())
         return {};
-    QImage sheet(cell.width(), int(height), QImage::Format_ARGB32);
+    // Rows copied as they are: painting would round colours of the
+    // translucent pixels through premultiplied alpha.
+    QImage sheet(first.width(), int(height), first.format());
     if (sheet.isNull())
         return {};
-    sheet.fill(Qt::transparent);
-    QPainter painter(&sheet);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int i = 0; i < states.size(); ++i)
-        painter.drawImage(QPoint(0, i * cell.height()), states[i]);
+    for (int i = 0; i < states.size(); ++i) {
+        const QImage state = states[i].convertToFormat(first.format());
+        if (state.size() != first.size())
+            return {};
+        for (int y = 0; y < state.height(); ++y)
+            std::memcpy(sheet.scanLine(i * first.height() + y), state.constScanLine(y), size_t(state.bytesPerLine()));
+    }
     return sheet;
 }
 

@@ -7,9 +7,9 @@
 #include <QSize>
 #include <QString>
 
-// A sprite sheet: the images of the states stacked top to bottom in one
-// bitmap, all of the first image's size. Null when there are none or the
-// sheet cannot be allocated.
+// A sprite sheet: the images of the states, all of one size, stacked top
+// to bottom in one bitmap of the first one's format. Null when there are
+// none, their sizes differ or the sheet cannot be allocated.
 QImage StackSpriteSheet(const QList<QImage>& states);
 
 // One sheet of the set, for the style sheet: its file and its scale.
