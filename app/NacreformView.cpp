@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/ShellDialogs.h"
 #include "design/NacreformDoc.h"
+#include "export/ButtonStates.h"
 #include "panel/ControlDlg.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
@@ -44,6 +45,7 @@ void CNacreformView::Render()
 {
     m_renderedImage = QImage();
     m_displayImage = QImage();
+    m_shownImage = QImage();
     // A failed render must not leave the last picture on screen as if it
     // were this design's.
     viewport()->update();
@@ -61,6 +63,21 @@ void CNacreformView::Render()
     }
     m_scrollSize = m_displayImage.size();
     UpdateScrollSizes();
+    RenderForScreen();
+}
+
+void CNacreformView::RenderForScreen()
+{
+    m_shownRatio = devicePixelRatioF();
+    m_shownImage = m_displayImage;
+    if (m_shownRatio == 1)
+        return;
+    QImage sharp = RenderButtonState(m_doc, EButtonState::Normal, m_shownRatio);
+    sharp.setDevicePixelRatio(m_shownRatio);
+    sharp = ComposeDisplayImage(m_doc, sharp);
+    // Too large at this density: the 1x composition, enlarged by Qt.
+    if (!sharp.isNull())
+        m_shownImage = sharp;
 }
 
 void CNacreformView::UpdateScrollSizes()
@@ -105,11 +122,22 @@ void CNacreformView::OnExportImage()
 
 void CNacreformView::paintEvent(QPaintEvent*)
 {
-    if (m_displayImage.isNull())
+    if (m_shownImage.isNull())
         return;
+    if (devicePixelRatioF() != m_shownRatio) {
+        // Moved to a screen of another density: this paint enlarges or
+        // shrinks what there is, the next one shows the sharp picture.
+        m_shownRatio = devicePixelRatioF();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                RenderForScreen();
+                viewport()->update();
+            },
+            Qt::QueuedConnection);
+    }
     QPainter painter(viewport());
-    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
-                      m_displayImage);
+    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()), m_shownImage);
 }
 
 void CNacreformView::resizeEvent(QResizeEvent* event)
