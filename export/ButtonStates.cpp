@@ -144,14 +144,18 @@ QImage ComposeExportImage(const CNacreformDoc& design, const QImage& rendered)
     return design.BGTrans ? rendered : ComposeDisplayImage(design, rendered);
 }
 
-QByteArray EncodePng(const QImage& image)
+QByteArray EncodePng(const QImage& image, EPngCompression compression)
 {
+    // Qt's 0 ... 100 scale maps to zlib's levels 0 ... 9; this is level 1.
+    constexpr int kFastestCompression = 11;
     QByteArray bytes;
     if (image.isNull())
         return bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
+    if (compression == EPngCompression::Fastest)
+        writer.setCompression(kFastestCompression);
     if (!writer.write(image))
         return {};
     return bytes;

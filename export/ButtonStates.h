@@ -53,8 +53,13 @@ QSize CanvasSize(const CNacreformDoc& design);
 // background is transparent, else composed over BGColor.
 QImage ComposeExportImage(const CNacreformDoc& design, const QImage& rendered);
 
+// How hard PNG encoding squeezes: as the single export always has, or
+// zlib's fastest level (files some 15 % larger, pixels the same) where the
+// number of files counts more than their size.
+enum class EPngCompression { Default, Fastest };
+
 // image as PNG file content; empty when it cannot be encoded.
-QByteArray EncodePng(const QImage& image);
+QByteArray EncodePng(const QImage& image, EPngCompression compression = EPngCompression::Default);
 
 // Scales the sets offer and the command line accepts.
 constexpr double kMinExportScale = 0.25;
