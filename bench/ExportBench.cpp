@@ -2,7 +2,6 @@
 #include "export/CsvBatch.h"
 #include "export/ImageSet.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -77,15 +76,3 @@ double Fastest(const std::vector<double>& times)
 
 BENCHMARK(BM_DefaultSet)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_Batch)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", Fastest);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
