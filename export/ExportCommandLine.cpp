@@ -152,38 +152,6 @@ int RunBatchOption(const QCommandLineParser& parser, CNacreformDoc& doc, const S
 
 } // namespace
 
-const QStringList& ExportOptionSwitches()
-{
-    static const QStringList switches = {QStringLiteral("--scale"), QStringLiteral("--export-set"),
-                                         QStringLiteral("--batch")};
-    return switches;
-}
-
-void DefineExportOptions(QCommandLineParser& parser)
-{
-    parser.addOption({kScale, QStringLiteral("With --export or --batch: render at scale <s> (0.25 to 8); the image "
-                                             "is round(s x W) x round(s x H) for the 1x size W x H."),
-                      QStringLiteral("s")});
-    parser.addOption({kExportSet, QStringLiteral("Write an image set into <dir>: every chosen state at every "
-                                                 "chosen scale."),
-                      QStringLiteral("dir")});
-    parser.addOption({kScales, QStringLiteral("Scales of the set (default 1,2,3)."), QStringLiteral("list")});
-    parser.addOption({kStates, QStringLiteral("States of the set (default normal,hover,pressed,disabled)."),
-                      QStringLiteral("list")});
-    parser.addOption({kName, QStringLiteral("Base name of the set's files (default: the design file's name, "
-                                            "else button)."),
-                      QStringLiteral("name")});
-    parser.addOption({kPattern, QStringLiteral("File names of the set from {name}, {state}, {-state}, {scale} "
-                                               "and {@scale} (default {name}{-state}{@scale}.png)."),
-                      QStringLiteral("pattern")});
-    parser.addOption({kSprite, QStringLiteral("Write the states stacked in one sprite sheet per scale, plus "
-                                              "NAME.css with one class per state.")});
-    parser.addOption({kBatch, QStringLiteral("Render NAME.png (or, with --export-set, a set into its dir) for "
-                                             "each row of <csv>, whose header names the column name and any "
-                                             "design keys."),
-                      QStringLiteral("csv")});
-}
-
 bool HasExportOptions(const QCommandLineParser& parser)
 {
     for (const QString& option : {kScale, kExportSet, kScales, kStates, kName, kPattern, kSprite, kBatch}) {

@@ -5,18 +5,13 @@
 class CNacreformDoc;
 class QCommandLineParser;
 
-// The command line's options for scales, sets and batches:
+// The handling of the command line's options for scales, sets and batches
+// (described with the others in the program's option table):
 //   --scale S                     --export at scale S (0.25 ... 8)
 //   --export-set DIR [--scales 1,2,3] [--states normal,hover,pressed,disabled]
 //                    [--name NAME] [--pattern P] [--sprite]
 //   --batch FILE.csv              one image (or, with --export-set, one set)
 //                                 per row, into the current folder (or DIR)
-
-// The options, as written on the command line ("--scale", ...), that ask
-// for the command line rather than the editor.
-const QStringList& ExportOptionSwitches();
-
-void DefineExportOptions(QCommandLineParser& parser);
 
 // Whether any of these options is given.
 bool HasExportOptions(const QCommandLineParser& parser);
