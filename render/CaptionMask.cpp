@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <cmath>
 #include <deque>
@@ -71,11 +72,23 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
         QPainter painter(&canvas);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         painter.translate(-mask.rect.topLeft());
-        if (scale != 1)
+        if (scale == 1) {
+            painter.setFont(font);
+            painter.setPen(Qt::white);
+            painter.drawText(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
+        } else {
+            // Scaled, the glyphs are filled as outlines, the same in every
+            // thread whatever Qt's glyph caches for transformed text hold.
+            // A font of its own (ForceOutline makes Qt keep a separate font
+            // engine), since glyphs an unscaled render left in the shared
+            // engine change the outlines it gives by a few levels.
+            QFont outlineFont(font, &device);
+            outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
+            QPainterPath outline;
+            outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
             painter.setTransform(ScaleAbout(fraction, scale), true);
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        painter.drawText(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
+            painter.fillPath(outline, Qt::white);
+        }
     }
     mask.coverage = canvas.convertToFormat(QImage::Format_Alpha8);
     return mask;
