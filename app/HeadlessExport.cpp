@@ -5,6 +5,7 @@
 #include "app/VersionInfo.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "export/ExportCommandLine.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
@@ -213,7 +214,7 @@ int RunHeadless(int argc, char* argv[])
             return kExitUsage;
         }
     }
-    if (exportPath.isEmpty() && savePath.isEmpty()) {
+    if (exportPath.isEmpty() && savePath.isEmpty() && !HasExportOptions(parser)) {
         PrintError(QStringLiteral("--set needs --export or --save (see --help)"));
         return kExitUsage;
     }
@@ -232,6 +233,8 @@ int RunHeadless(int argc, char* argv[])
         PrintError(QStringLiteral("cannot write the design file %1: %2").arg(savePath, why));
         return kExitFailed;
     }
+    if (HasExportOptions(parser))
+        return RunExportOptions(parser, doc);
     if (!exportPath.isEmpty() && !Export(doc, exportPath))
         return kExitFailed;
     return 0;

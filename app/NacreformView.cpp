@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/ShellDialogs.h"
 #include "design/NacreformDoc.h"
+#include "export/ButtonStates.h"
 #include "panel/ControlDlg.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
@@ -66,9 +67,24 @@ void CNacreformView::SetBitmaps(const QImage& rendered, const QImage& display)
         m_scrollSize = display.size();
         UpdateScrollSizes();
     }
+    RenderForScreen();
     // Whatever was painted meanwhile (a message box shown during the render
     // runs an event loop that paints) is out of date now.
     viewport()->update();
+}
+
+void CNacreformView::RenderForScreen()
+{
+    m_shownRatio = devicePixelRatioF();
+    m_shownImage = m_displayImage;
+    if (m_shownRatio == 1 || m_displayImage.isNull())
+        return;
+    QImage sharp = RenderButtonState(m_doc, EButtonState::Normal, m_shownRatio);
+    sharp.setDevicePixelRatio(m_shownRatio);
+    sharp = ComposeDisplayImage(m_doc, sharp);
+    // Too large at this density: the 1x composition, enlarged by Qt.
+    if (!sharp.isNull())
+        m_shownImage = sharp;
 }
 
 void CNacreformView::UpdateScrollSizes()
@@ -114,11 +130,22 @@ void CNacreformView::OnExportImage()
 
 void CNacreformView::paintEvent(QPaintEvent*)
 {
-    if (m_displayImage.isNull())
+    if (m_shownImage.isNull())
         return;
+    if (devicePixelRatioF() != m_shownRatio) {
+        // Moved to a screen of another density: this paint enlarges or
+        // shrinks what there is, the next one shows the sharp picture.
+        m_shownRatio = devicePixelRatioF();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                RenderForScreen();
+                viewport()->update();
+            },
+            Qt::QueuedConnection);
+    }
     QPainter painter(viewport());
-    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
-                      m_displayImage);
+    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()), m_shownImage);
 }
 
 void CNacreformView::resizeEvent(QResizeEvent* event)

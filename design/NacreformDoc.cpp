@@ -37,6 +37,41 @@ const QStringList& CNacreformDoc::DesignKeys()
     return keys;
 }
 
+void CNacreformDoc::CopyDesignFrom(const CNacreformDoc& other)
+{
+    BGTrans = other.BGTrans;
+    BGColor = other.BGColor;
+    Margin = other.Margin;
+    ShapeSize = other.ShapeSize;
+    Color1 = other.Color1;
+    Color2 = other.Color2;
+    EnableShapeShadow = other.EnableShapeShadow;
+    ShapeShadowPos = other.ShapeShadowPos;
+    ShapeShadowAlpha = other.ShapeShadowAlpha;
+    String = other.String;
+    FontName = other.FontName;
+    Bold = other.Bold;
+    FontSize = other.FontSize;
+    TextPos = other.TextPos;
+    TextColor = other.TextColor;
+    TextAlpha = other.TextAlpha;
+    EnableTextShadow = other.EnableTextShadow;
+    TextShadowPos = other.TextShadowPos;
+    TextShadowColor = other.TextShadowColor;
+    TextShadowColorSameAsText = other.TextShadowColorSameAsText;
+    TextShadowAlpha = other.TextShadowAlpha;
+    ImagePath = other.ImagePath;
+    ImageAlpha = other.ImageAlpha;
+    ImagePos = other.ImagePos;
+    ImageSize = other.ImageSize;
+    EnableImageShadow = other.EnableImageShadow;
+    ImageShadowPos = other.ImageShadowPos;
+    ImageShadowAlpha = other.ImageShadowAlpha;
+    CachedImagePath = other.CachedImagePath;
+    CachedImage = other.CachedImage;
+    SelectRenderer(other.RenderID, true, false);
+}
+
 void CNacreformDoc::SelectRenderer(unsigned id, bool force, bool notify)
 {
     if (id == RenderID && !force)

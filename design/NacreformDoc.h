@@ -89,6 +89,12 @@ public:
     // The keys of the design file, in file order.
     static const QStringList& DesignKeys();
 
+    // Takes every design parameter and the picture cache of other (not its
+    // path, title, listener or message sink) and makes the renderer for the
+    // taken RenderID: an independent copy to render elsewhere, e.g. in
+    // another thread.
+    void CopyDesignFrom(const CNacreformDoc& other);
+
     // Makes the renderer for id (unknown ids give the single-colour circle
     // and RenderID 32771). Without force, the current id changes nothing;
     // with notify, the listener refreshes the panel and renders at once.

@@ -53,22 +53,32 @@ bool LoadPicture(const QString& path, QImage& picture, QString* why)
     return true;
 }
 
-bool SavePng(const QImage& image, const QString& path, QString* why)
+QByteArray EncodePng(const QImage& image, EPngCompression compression)
 {
-    if (image.isNull()) {
-        if (why)
-            *why = QStringLiteral("there is no image to write");
-        return false;
-    }
-    // Encoded whole in memory first, so that the file is written by the one
-    // writer that checks every byte of it.
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
+    // Qt's 0 ... 100 scale maps to zlib's levels 0 ... 9; this is level 1.
+    constexpr int kFastestCompression = 11;
+    QByteArray bytes;
+    if (image.isNull())
+        return bytes;
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) {
+    if (compression == EPngCompression::Fastest)
+        writer.setCompression(kFastestCompression);
+    if (!writer.write(image))
+        return {};
+    return bytes;
+}
+
+bool SavePng(const QImage& image, const QString& path, QString* why)
+{
+    // Encoded whole in memory first, so that the file is written by the one
+    // writer that checks every byte of it.
+    const QByteArray encoded = EncodePng(image);
+    if (encoded.isEmpty()) {
         if (why)
-            *why = writer.errorString();
+            *why = image.isNull() ? QStringLiteral("there is no image to write")
+                                  : QStringLiteral("the image could not be encoded as PNG");
         return false;
     }
     return WriteFileAtomically(path, encoded, why);

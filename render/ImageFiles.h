@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 class QImage;
 class QString;
 
@@ -13,6 +15,13 @@ class QString;
 // on failure (missing file, not a regular file, undecodable or oversized
 // content) it is null, the result false and why says which.
 bool LoadPicture(const QString& path, QImage& picture, QString* why = nullptr);
+
+enum class EPngCompression { Default, Fastest };
+
+// The image as PNG bytes: with an alpha channel when the image has one, else
+// 24-bit RGB. Fastest trades about 15 % in size for speed where many files
+// are written at once. Empty for a null image or when encoding fails.
+QByteArray EncodePng(const QImage& image, EPngCompression compression = EPngCompression::Default);
 
 // Writes image as PNG to path: with an alpha channel when the image has one,
 // else 24-bit RGB. The file appears only when it was written completely; an

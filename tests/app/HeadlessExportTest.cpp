@@ -268,3 +268,59 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+TEST_F(HeadlessExportTest, ScalesAndSetsWriteTheOneTimesExportUnchanged)
+{
+    ASSERT_EQ(Run({QStringLiteral("--export"), QStringLiteral("today.png")}).exitCode, 0);
+    const SRun run = Run({QStringLiteral("--export"), QStringLiteral("twice.png"), QStringLiteral("--scale"),
+                          QStringLiteral("2")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(Path(QStringLiteral("twice.png"))).size(), QSize(290, 296));
+
+    const SRun set = Run({QStringLiteral("--export-set"), QStringLiteral("set"), QStringLiteral("--scales"),
+                          QStringLiteral("1,2"), QStringLiteral("--name"), QStringLiteral("ok")});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    EXPECT_EQ(QDir(Path(QStringLiteral("set"))).entryList(QDir::Files).size(), 8);
+    QFile today(Path(QStringLiteral("today.png"))), inSet(Path(QStringLiteral("set/ok.png")));
+    ASSERT_TRUE(today.open(QIODevice::ReadOnly) && inSet.open(QIODevice::ReadOnly));
+    EXPECT_EQ(inSet.readAll(), today.readAll());
+}
+
+TEST_F(HeadlessExportTest, BatchReportsBadRowsQuietlyOffATerminalAndFailsAtTheEnd)
+{
+    QFile csv(Path(QStringLiteral("rows.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,String,Margin\nfirst,\"A, B\",5\nsecond,두번째,x\nthird,C,0\n");
+    csv.close();
+    const SRun run = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.trimmed().split(QLatin1Char('\n')).size(), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("nacreform: row 2: Margin=x"))) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("first.png"))));
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("third.png"))));
+
+    const SRun sets = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv"), QStringLiteral("--export-set"),
+                           QStringLiteral("out"), QStringLiteral("--scales"), QStringLiteral("2"),
+                           QStringLiteral("--sprite")});
+    EXPECT_EQ(sets.exitCode, 1);
+    for (const char* file : {"out/first@2x.png", "out/first.css", "out/third@2x.png", "out/third.css"})
+        EXPECT_TRUE(QFile::exists(Path(QString::fromUtf8(file)))) << file;
+}
+
+TEST_F(HeadlessExportTest, SetOptionsThatDoNotFitAreUsageErrors)
+{
+    const QList<QStringList> misuses = {
+        {"--export", "a.png", "--sprite"},
+        {"--export-set", "d", "--scale", "2"},
+        {"--export-set", "d", "--scales", "1,9"},
+        {"--export-set", "d", "--states", "normal,active"},
+        {"--export-set", "d", "--pattern", "{name}.png"},
+        {"--batch", "rows.csv", "--export", "a.png"},
+    };
+    for (const QStringList& arguments : misuses) {
+        const SRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("nacreform: "))) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("d"))));
+}
