@@ -16,4 +16,5 @@ enum ShellCommand : unsigned {
     kIdAppAbout = 57664,
     kIdAppExit = 57665,
     kIdExportImage = 32775,
+    kIdExportImageSet = 32776,
 };

@@ -8,6 +8,7 @@
 #include "app/SingleDocTemplate.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "util/MessageSink.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -124,8 +125,9 @@ bool CDocManager::OnFileSaveAs()
 
 bool CDocManager::SaveTo(const QString& path)
 {
-    if (!m_template.GetDocument().DoSave(path)) {
-        m_dialogs.ShowMessage(&m_template.GetFrame(), kSaveFailedMessage);
+    QString why;
+    if (!m_template.GetDocument().DoSave(path, &why)) {
+        m_dialogs.ShowMessage(&m_template.GetFrame(), FileFailureText(kSaveFailedMessage, path, why));
         return false;
     }
     m_template.GetFrame().GetEditHistory()->MarkSaved();

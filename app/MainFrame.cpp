@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/EditHistory.h"
+#include "app/ImageSetCommand.h"
 #include "app/NacreformView.h"
 #include "app/ToolBarIcons.h"
 #include "design/NacreformDoc.h"
@@ -108,6 +109,7 @@ CMainFrame::CMainFrame(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* pare
     setContextMenuPolicy(Qt::NoContextMenu);
 
     m_pView = new CNacreformView(doc, dialogs, this);
+    m_pImageSetCommand = std::make_unique<CImageSetCommand>(doc, dialogs);
     setCentralWidget(m_pView);
     m_pHistory = new CEditHistory(doc, this);
 
@@ -172,6 +174,9 @@ void CMainFrame::CreateMenu()
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* exportImage = AddCommand(kIdExportImage, QStringLiteral("이미지 파일로 저장(&E)..."),
                                       QString(), QString());
+    QAction* exportSet = AddCommand(kIdExportImageSet, QStringLiteral("이미지 세트로 저장(&T)..."),
+                                    QStringLiteral("여러 배율과 상태의 이미지를 한 번에 저장합니다."),
+                                    QStringLiteral("이미지 세트로 저장"));
     QAction* exit = AddCommand(kIdAppExit, QStringLiteral("종료(&X)"),
                                QStringLiteral("アプリケーションを終了します。"),
                                QStringLiteral("終了"));
@@ -185,6 +190,7 @@ void CMainFrame::CreateMenu()
     m_pFileMenu->addAction(saveAs);
     m_pFileMenu->addSeparator();
     m_pFileMenu->addAction(exportImage);
+    m_pFileMenu->addAction(exportSet);
     m_pFileMenu->addSeparator();
     m_pRecentPlaceholder = m_pFileMenu->addAction(QStringLiteral("최근 사용한 파일"));
     m_pRecentPlaceholder->setData(unsigned(kIdFileMruFirst));
@@ -193,6 +199,7 @@ void CMainFrame::CreateMenu()
     m_pFileMenu->addAction(exit);
 
     connect(exportImage, &QAction::triggered, m_pView, &CNacreformView::OnExportImage);
+    connect(exportSet, &QAction::triggered, this, [this] { m_pImageSetCommand->Run(this); });
     connect(exit, &QAction::triggered, this, &QWidget::close);
     CreateEditMenu();
     CreateHelpMenu();
@@ -269,6 +276,7 @@ void CMainFrame::CreateToolBar()
     // The export button has no tool tip of its own, and Qt would otherwise
     // make one from the menu text.
     m_pToolBar->widgetForAction(exportImage)->installEventFilter(this);
+    m_pToolBar->addAction(GetCommand(kIdExportImageSet));
     m_pToolBar->addSeparator();
     m_pToolBar->addAction(GetCommand(kIdAppAbout));
 }
@@ -395,6 +403,7 @@ void CMainFrame::UpdateCommandUI()
     for (QAction* shape : m_pShapeGroup->actions())
         shape->setChecked(m_doc.IsRendererSelected(shape->data().toUInt()));
     GetCommand(kIdExportImage)->setEnabled(m_pView->CanExportImage());
+    GetCommand(kIdExportImageSet)->setEnabled(m_pView->CanExportImage());
     GetCommand(kIdEditCopy)->setEnabled(m_pView->CanExportImage());
 }
 

@@ -5,8 +5,11 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <memory>
+
 class CControlDlg;
 class CEditHistory;
+class CImageSetCommand;
 class CNacreformDoc;
 class CNacreformView;
 class IShellDialogs;
@@ -49,6 +52,8 @@ public:
     // The undo history of the design; the frame's undo and redo commands
     // restore through it and bring the panel and the preview up to date.
     CEditHistory* GetEditHistory() const { return m_pHistory; }
+    // The image-set export command of the File menu and the toolbar.
+    CImageSetCommand* GetImageSetCommand() const { return m_pImageSetCommand.get(); }
 
     // The action of a menu or toolbar command, or null.
     QAction* GetCommand(unsigned id) const;
@@ -102,6 +107,7 @@ private:
     CControlDlg* m_pControlDlg = nullptr;
     CNacreformView* m_pView = nullptr;
     CEditHistory* m_pHistory = nullptr;
+    std::unique_ptr<CImageSetCommand> m_pImageSetCommand;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pEditMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;

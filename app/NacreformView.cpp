@@ -3,12 +3,14 @@
 #include "app/MainFrame.h"
 #include "app/ShellDialogs.h"
 #include "design/NacreformDoc.h"
+#include "export/ButtonStates.h"
 #include "panel/ControlDlg.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
 #include "render/PictureLayer.h"
 #include "render/PreviewRenderer.h"
 #include "render/Render.h"
+#include "util/MessageSink.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -32,7 +34,7 @@ CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidg
     m_renderTimer.setInterval(kRenderDelayMs);
     connect(&m_renderTimer, &QTimer::timeout, this, [this] { UpdatePreview(true); });
     connect(m_pBackground, &CPreviewRenderer::Finished, this, [this](const QImage& rendered, const QImage& display) {
-        ShowRender(rendered, display);
+        SetBitmaps(rendered, display);
         emit Rendered();
     });
     // Where the canvas ends, the workspace shows, as in Qt's own MDI area.
@@ -60,6 +62,8 @@ bool CNacreformView::IsRenderInBackground() const
 
 bool CNacreformView::RendersInBackground() const
 {
+    if (!m_doc.Renderer)
+        return false;
     const SCanvasLayout layout = m_doc.Renderer->GetCanvasLayout(m_doc);
     const double pixels = double(layout.width) * double(layout.height);
     // Canvases that cannot be had at all fail at once where they are.
@@ -68,7 +72,7 @@ bool CNacreformView::RendersInBackground() const
 
 bool CNacreformView::Render()
 {
-    if (m_doc.Renderer && RendersInBackground()) {
+    if (RendersInBackground()) {
         // Decoded here, where a failure can be told; the worker takes the
         // picture as it is.
         RefreshPictureCache(m_doc);
@@ -76,23 +80,52 @@ bool CNacreformView::Render()
         return false;
     }
     m_pBackground->Cancel();
-    QImage rendered = m_doc.Renderer ? m_doc.Renderer->Render(m_doc) : QImage();
+    // A failed render must not leave the last picture on screen as if it
+    // were this design's.
+    SetBitmaps(QImage(), QImage());
+    if (!m_doc.Renderer)
+        return true;
+    const QImage rendered = m_doc.Renderer->Render(m_doc);
+    if (rendered.isNull())
+        return true;
+    // Without its composition the render can be neither shown nor exported
+    // as the preview showed it.
     const QImage display = ComposeDisplayImage(m_doc, rendered);
-    ShowRender(display.isNull() ? QImage() : rendered, display);
+    if (!display.isNull())
+        SetBitmaps(rendered, display);
     return true;
 }
 
-void CNacreformView::ShowRender(const QImage& rendered, const QImage& display)
+void CNacreformView::SetBitmaps(const QImage& rendered, const QImage& display)
 {
-    // A failed render must not leave the last picture on screen as if it
-    // were this design's; without its composition a render can be neither
-    // shown nor exported as the preview showed it.
-    m_pBackground->Release(std::exchange(m_renderedImage, rendered), std::exchange(m_displayImage, display));
+    // The worker frees the pictures no longer shown: a large one takes
+    // this thread milliseconds.
+    m_pBackground->Release({std::exchange(m_renderedImage, rendered), std::exchange(m_displayImage, display),
+                            std::exchange(m_shownImage, QImage())});
+    if (!display.isNull()) {
+        m_scrollSize = display.size();
+        UpdateScrollSizes();
+    }
+    RenderForScreen();
+    // Whatever was painted meanwhile (a message box shown during the render
+    // runs an event loop that paints) is out of date now.
     viewport()->update();
-    if (m_displayImage.isNull())
+}
+
+void CNacreformView::RenderForScreen()
+{
+    m_shownRatio = devicePixelRatioF();
+    m_shownImage = m_displayImage;
+    // A canvas large enough for the worker is not rendered again here: Qt
+    // enlarges the 1x composition instead.
+    if (m_shownRatio == 1 || m_displayImage.isNull() || RendersInBackground())
         return;
-    m_scrollSize = m_displayImage.size();
-    UpdateScrollSizes();
+    QImage sharp = RenderButtonState(m_doc, EButtonState::Normal, m_shownRatio);
+    sharp.setDevicePixelRatio(m_shownRatio);
+    sharp = ComposeDisplayImage(m_doc, sharp);
+    // Too large at this density: the 1x composition, enlarged by Qt.
+    if (!sharp.isNull())
+        m_shownImage = sharp;
 }
 
 void CNacreformView::UpdateScrollSizes()
@@ -129,8 +162,9 @@ void CNacreformView::OnExportImage()
     if (path.isEmpty())
         return;
     const QImage& bitmap = ChooseExportBitmap(m_doc, m_renderedImage, m_displayImage);
-    if (!SavePng(bitmap, path))
-        m_dialogs.ShowMessage(window(), QStringLiteral("画像の保存に失敗しました。\n\n") + path);
+    QString why;
+    if (!SavePng(bitmap, path, &why))
+        m_dialogs.ShowMessage(window(), FileFailureText(QStringLiteral("画像の保存に失敗しました。"), path, why));
 }
 
 void CNacreformView::OnEditCopy()
@@ -149,11 +183,22 @@ void CNacreformView::OnEditCopy()
 
 void CNacreformView::paintEvent(QPaintEvent*)
 {
-    if (m_displayImage.isNull())
+    if (m_shownImage.isNull())
         return;
+    if (devicePixelRatioF() != m_shownRatio) {
+        // Moved to a screen of another density: this paint enlarges or
+        // shrinks what there is, the next one shows the sharp picture.
+        m_shownRatio = devicePixelRatioF();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                RenderForScreen();
+                viewport()->update();
+            },
+            Qt::QueuedConnection);
+    }
     QPainter painter(viewport());
-    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
-                      m_displayImage);
+    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()), m_shownImage);
 }
 
 void CNacreformView::resizeEvent(QResizeEvent* event)

@@ -53,9 +53,11 @@ QImage ScratchTexture(QSize size);
 
 } // namespace gauge_fill
 
-// Fills region, in device pixels of an untransformed painter, with the
-// gradient of gauge, computed over the pixels of bounds only (nothing is
-// painted outside them).
+// Fills region (in the painter's coordinates) with the gradient of gauge,
+// computed over the pixels of bounds only (nothing is painted outside them).
+// The gauge is evaluated at the centre of every device pixel, so a painter
+// that scales (a render at a higher resolution) gets a gradient as fine as
+// its pixels; the painter may scale and move, not rotate.
 template <typename Gauge>
 void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, const QRectF& bounds, ARGB outer,
                        ARGB inner, const CBlend& blend, const Gauge& gauge)
@@ -63,26 +65,34 @@ void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, const QRe
     using gauge_fill::kTableSize;
     if (graphics.device() == nullptr)
         return;
+    const QTransform toDevice = graphics.deviceTransform();
     const QRect device(0, 0, graphics.device()->width(), graphics.device()->height());
-    const QRect pixels = region.boundingRect().intersected(bounds).toAlignedRect().intersected(device);
+    const QRect pixels =
+        toDevice.mapRect(region.boundingRect().intersected(bounds)).toAlignedRect().intersected(device);
     if (pixels.isEmpty())
         return;
     const QImage texture = gauge_fill::ScratchTexture(pixels.size());
     if (texture.isNull())
         return;
 
+    // Device pixel centres in the gauge's coordinates: left + x * pitch.
+    const float scaleX = float(toDevice.m11()), scaleY = float(toDevice.m22());
+    const float moveX = float(toDevice.dx()), moveY = float(toDevice.dy());
+    const float pitch = 1 / scaleX;
+    const float deviceLeft = float(pixels.left()) + 0.5f; // centre of the first column
+    const float left = (deviceLeft - moveX) * pitch;
+
     const auto table = gauge_fill::ColorTable(outer, inner, blend);
     const int width = texture.width();
     std::vector<int> indices(size_t(width), 0);
     for (int row = 0; row < texture.height(); ++row) {
-        const float y = float(pixels.top() + row) + 0.5f;
-        const float left = float(pixels.left()) + 0.5f; // centre of the first column
+        const float y = (float(pixels.top() + row) + 0.5f - moveY) * (1 / scaleY);
         const auto [from, to] = gauge.Columns(y);
-        const int first = std::clamp(int(std::floor(from - left)), 0, width);
-        const int last = std::clamp(int(std::ceil(to - left)) + 1, first, width);
+        const int first = std::clamp(int(std::floor(from * scaleX + moveX - deviceLeft)), 0, width);
+        const int last = std::clamp(int(std::ceil(to * scaleX + moveX - deviceLeft)) + 1, first, width);
         int* index = indices.data();
         for (int x = first; x < last; ++x) {
-            const float step = (1 - gauge(left + float(x), y)) * float(kTableSize - 1) + 1.5f;
+            const float step = (1 - gauge(left + float(x) * pitch, y)) * float(kTableSize - 1) + 1.5f;
             index[x] = int(std::min(std::max(step, 0.0f), float(kTableSize)));
         }
         auto* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(texture.constScanLine(row)));
@@ -93,11 +103,12 @@ void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, const QRe
     }
 
     // The texture covers the bounds' pixels only; a brush would tile it
-    // beyond them.
+    // beyond them. Texture and clip are in device pixels.
     QBrush brush(texture);
     brush.setTransform(QTransform::fromTranslate(pixels.left(), pixels.top()));
     graphics.save();
+    graphics.resetTransform();
     graphics.setClipRect(pixels, Qt::IntersectClip);
-    graphics.fillPath(region, brush);
+    graphics.fillPath(toDevice.map(region), brush);
     graphics.restore();
 }

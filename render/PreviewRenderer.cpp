@@ -31,12 +31,12 @@ void CPreviewRenderer::Request(const CNacreformDoc& doc)
     m_wake.notify_one();
 }
 
-void CPreviewRenderer::Release(QImage rendered, QImage display)
+void CPreviewRenderer::Release(std::vector<QImage> images)
 {
     {
         std::lock_guard lock(m_mutex);
-        m_released.push_back(std::move(rendered));
-        m_released.push_back(std::move(display));
+        for (QImage& image : images)
+            m_released.push_back(std::move(image));
     }
     m_wake.notify_one();
 }

@@ -37,7 +37,7 @@ public:
     void Cancel();
     // Lets the worker free bitmaps the owner no longer shows: releasing a
     // large one costs the owner's thread milliseconds.
-    void Release(QImage rendered, QImage display);
+    void Release(std::vector<QImage> images);
     // A render has been asked for and its result has not been reported yet.
     bool IsBusy() const { return m_busy; }
 

@@ -21,7 +21,33 @@ private slots:
     void failedRenderIsExplainedUntilARenderSucceeds();
     void initialUpdateKeepsTheDesignsFileAndRenders();
     void largeDesignRendersBehindTheLastPictureAndShowsOnlyTheNewest();
+    void brokenPictureMessageLeavesTheRenderShown();
 };
+
+namespace {
+
+// Remembers whether the view's last paint had a picture to show.
+class CPaintWatcher : public QObject
+{
+public:
+    explicit CPaintWatcher(CNacreformView& view)
+        : m_view(view)
+    {
+        view.viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            lastPaintShowedPicture = !m_view.GetDisplayImage().isNull();
+        return false;
+    }
+    bool lastPaintShowedPicture = false;
+
+private:
+    CNacreformView& m_view;
+};
+
+} // namespace
 
 namespace {
 
@@ -235,6 +261,27 @@ void NacreformViewTest::largeDesignRendersBehindTheLastPictureAndShowsOnlyTheNew
     QCOMPARE(view.GetDisplayImage().size(), QSize(145, 148));
     QTest::qWait(200);
     QCOMPARE(view.GetDisplayImage().size(), QSize(145, 148));
+}
+
+void NacreformViewTest::brokenPictureMessageLeavesTheRenderShown()
+{
+    SShellHarness shell;
+    shell.Frame().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
+    CNacreformView& view = shell.View();
+    CPaintWatcher watcher(view);
+    QFile broken(shell.FilePath(QStringLiteral("broken.png")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("\x89PNG not really");
+    broken.close();
+
+    // The message box's event loop paints the window while the render waits.
+    shell.dialogs.whileMessageShown = [] { QCoreApplication::processEvents(); };
+    shell.Doc().ImagePath = broken.fileName();
+    view.UpdatePreview(true);
+    QCOMPARE(shell.dialogs.messages.size(), 1);
+    QVERIFY(!view.GetDisplayImage().isNull());
+    QTRY_VERIFY(watcher.lastPaintShowedPicture);
 }
 
 QTEST_MAIN(NacreformViewTest)
