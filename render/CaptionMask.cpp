@@ -1,10 +1,14 @@
 #include "render/CaptionMask.h"
 
+#include "render/CanvasGraphics.h"
+#include "render/GraphicsPath.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <cmath>
 #include <deque>
@@ -55,11 +59,11 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
     canvas.setDotsPerMeterY(qRound(device.logicalDpiY() / 0.0254));
     {
         QPainter painter(&canvas);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(-mask.rect.topLeft());
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        painter.drawText(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
+        QPainterPath outline;
+        outline.addText(box.left(), box.top() + metrics.ascent(), font, text);
+        painter.fillPath(WithFineChords(outline), Qt::white);
     }
     mask.coverage = canvas.convertToFormat(QImage::Format_Alpha8);
     return mask;
@@ -123,10 +127,14 @@ void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text,
     constexpr double kFarAway = 1e9;
     if (!(std::abs(point.x()) < kFarAway && std::abs(point.y()) < kFarAway))
         return;
-    const QPoint pixel(int(std::floor(point.x())), int(std::floor(point.y())));
-    const QPointF fraction = point - QPointF(pixel);
+    // The mask is laid in whole device pixels; the text inside it is placed
+    // at the point's fraction of a device pixel.
+    const QPointF device = DevicePoint(graphics, point);
+    const QPoint pixel(int(std::floor(device.x())), int(std::floor(device.y())));
+    const QPointF fraction = device - QPointF(pixel);
     const QRect visible = QRect(0, 0, graphics.device()->width(), graphics.device()->height()).translated(-pixel);
     const auto mask = FindOrRasterise(*graphics.device(), font, text, fraction, visible);
     if (!mask->coverage.isNull())
-        graphics.drawImage(pixel + mask->rect.topLeft(), Tint(mask->coverage, color));
+        graphics.drawImage(DrawingRect(graphics, mask->rect.translated(pixel)).topLeft(),
+                           Tint(mask->coverage, color));
 }

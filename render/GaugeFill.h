@@ -2,6 +2,7 @@
 
 #include "render/Argb.h"
 #include "render/Blend.h"
+#include "render/CanvasGraphics.h"
 
 #include <QImage>
 #include <QPaintDevice>
@@ -15,17 +16,18 @@
 #include <vector>
 
 // Gradients that Qt's brushes cannot express, computed per pixel centre into
-// a texture that then fills a region (whose edges keep their anti-aliasing).
+// a texture that then fills a region, whose anti-aliased edges decide how
+// much of each edge pixel is painted.
 //
-// A gauge maps a point to its distance from the gradient's inner end in
-// units of the gradient's length: position p = 1 - gauge(x, y) runs from 0
-// (the outer colour) to 1 (the inner colour) through the blend's factors.
-// Points more than half a colour step beyond position 0 are left
-// transparent. Gauge interface, in device pixels:
+// A gauge maps a drawing point to its distance from the gradient's inner end
+// in units of the gradient's length: position p = 1 - gauge(x, y) runs from
+// 0 (the outer colour) to 1 (the inner colour) through the blend's factors.
+// The outer colour goes on up to a gauge of reach, so that pixels whose
+// centres lie just beyond the outline are covered like a solid fill's; beyond
+// reach nothing is painted. Gauge interface, in drawing coordinates:
 //   float operator()(float x, float y) const;
-//   std::pair<float, float> Columns(float y) const; // x range that can have p >= 0
-// Keep operator() free of branches that the compiler cannot turn into
-// selects: it runs once a pixel, vectorised.
+// Keep it free of branches that the compiler cannot turn into selects: it
+// runs once a pixel, vectorised.
 
 namespace gauge_fill {
 
@@ -53,18 +55,14 @@ QImage ScratchTexture(QSize size);
 
 } // namespace gauge_fill
 
-// Fills region, in device pixels of an untransformed painter, with the
-// gradient of gauge, computed over the pixels of bounds only (nothing is
-// painted outside them).
+// Fills region, in drawing coordinates of a canvas painter (CanvasGraphics.h),
+// with the gradient of gauge.
 template <typename Gauge>
-void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, const QRectF& bounds, ARGB outer,
-                       ARGB inner, const CBlend& blend, const Gauge& gauge)
+void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, ARGB outer, ARGB inner,
+                       const CBlend& blend, const Gauge& gauge, float reach)
 {
     using gauge_fill::kTableSize;
-    if (graphics.device() == nullptr)
-        return;
-    const QRect device(0, 0, graphics.device()->width(), graphics.device()->height());
-    const QRect pixels = region.boundingRect().intersected(bounds).toAlignedRect().intersected(device);
+    const QRect pixels = DevicePixels(graphics, region.boundingRect());
     if (pixels.isEmpty())
         return;
     const QImage texture = gauge_fill::ScratchTexture(pixels.size());
@@ -75,29 +73,23 @@ void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, const QRe
     const int width = texture.width();
     std::vector<int> indices(size_t(width), 0);
     for (int row = 0; row < texture.height(); ++row) {
-        const float y = float(pixels.top() + row) + 0.5f;
-        const float left = float(pixels.left()) + 0.5f; // centre of the first column
-        const auto [from, to] = gauge.Columns(y);
-        const int first = std::clamp(int(std::floor(from - left)), 0, width);
-        const int last = std::clamp(int(std::ceil(to - left)) + 1, first, width);
+        const QPointF first = PixelCentre(graphics, pixels.left(), pixels.top() + row);
+        const float left = float(first.x()), y = float(first.y());
         int* index = indices.data();
-        for (int x = first; x < last; ++x) {
-            const float step = (1 - gauge(left + float(x), y)) * float(kTableSize - 1) + 1.5f;
-            index[x] = int(std::min(std::max(step, 0.0f), float(kTableSize)));
+        for (int x = 0; x < width; ++x) {
+            const float g = gauge(left + float(x), y);
+            const float step = (1 - g) * float(kTableSize - 1) + 1.5f;
+            index[x] = g <= reach ? int(std::min(std::max(step, 1.0f), float(kTableSize))) : 0;
         }
         auto* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(texture.constScanLine(row)));
-        std::fill(line, line + first, 0u);
-        for (int x = first; x < last; ++x)
+        for (int x = 0; x < width; ++x)
             line[x] = table[size_t(index[x])];
-        std::fill(line + last, line + width, 0u);
     }
 
-    // The texture covers the bounds' pixels only; a brush would tile it
-    // beyond them.
+    // The texture covers every pixel the region touches, so its tiling
+    // never shows.
     QBrush brush(texture);
-    brush.setTransform(QTransform::fromTranslate(pixels.left(), pixels.top()));
-    graphics.save();
-    graphics.setClipRect(pixels, Qt::IntersectClip);
+    const QRectF drawn = DrawingRect(graphics, pixels);
+    brush.setTransform(QTransform::fromTranslate(drawn.left(), drawn.top()));
     graphics.fillPath(region, brush);
-    graphics.restore();
 }

@@ -1,5 +1,7 @@
 #include "render/Render.h"
 
+#include "render/CanvasGraphics.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -55,7 +57,7 @@ QImage CRender::Render(CNacreformDoc& doc) const
     canvas.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
     try {
         QPainter graphics(&canvas);
-        graphics.setRenderHint(QPainter::Antialiasing);
+        PrepareCanvasGraphics(graphics);
         DrawShape(doc, graphics, layout.shapeRect, layout.shadowRect);
     } catch (const std::bad_alloc&) {
         // Memory for a layer ran out: as if the bitmap could not be had.

@@ -1,5 +1,6 @@
 #include "RenderTestSupport.h"
 
+#include "render/CanvasGraphics.h"
 #include "render/ContentLayers.h"
 #include "render/ImageFiles.h"
 #include "render/PictureLayer.h"
@@ -33,7 +34,7 @@ QImage DrawContent(CNacreformDoc& doc)
 {
     QImage canvas = TransparentCanvas(kCanvas.width(), kCanvas.height());
     QPainter graphics(&canvas);
-    graphics.setRenderHint(QPainter::Antialiasing);
+    PrepareCanvasGraphics(graphics);
     DrawTextAndPicture(doc, graphics, kContent);
     return canvas;
 }

@@ -38,7 +38,7 @@ TEST_P(ShapeRendererTest, NothingOutsideShapeAndShadowIsCovered)
     int outside = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (!covered.contains(x + 0.5, y + 0.5) && qAlpha(image.pixel(x, y)) != 0)
+            if (!covered.contains(x, y) && qAlpha(image.pixel(x, y)) != 0)
                 ++outside;
         }
     }
@@ -85,7 +85,7 @@ TEST(RectangleButtonRender, GlossFallsFromFifteenPercentToNothingAtHalfDepth)
     // h = 399, t = 7: inner panel from y 7, 385 deep; gloss brush box from y 6, 387 deep.
     const CBlend gloss({0, 0.08f, 0.85f, 1, 1}, {0, 0.1f, 0.5f, 0.51f, 1});
     for (int y = 8; y < 290; ++y) {
-        const float p = float((y + 0.5 - 6) / 387);
+        const float p = float((y - 6.0) / 387);
         if (p > 0.497f && p < 0.513f)
             continue; // the hard edge itself
         EXPECT_NEAR(Red(image, 150, y), 255 * (1 - gloss.Factor(p)), 2.0) << "row " << y;
@@ -110,8 +110,8 @@ TEST(CircleButton01Render, GlowIsStrongestAtTheBottomMiddle)
     int brightestRed = -1;
     for (int y = 185; y < 289; y += 2) {
         for (int x = 20; x < 280; x += 2) {
-            const double dx = (x + 0.5 - 149.5) / 300, dy = (y + 0.5 - 299) / 300;
-            const double ix = (x + 0.5 - 149.5) / 141.5, iy = (y + 0.5 - 149.5) / 141.5;
+            const double dx = (x - 149.5) / 300, dy = (y - 299.0) / 300;
+            const double ix = (x - 149.5) / 141.5, iy = (y - 149.5) / 141.5;
             if (ix * ix + iy * iy > 0.97)
                 continue; // near or beyond the disc's edge
             const float p = float(1 - std::sqrt(dx * dx + dy * dy));

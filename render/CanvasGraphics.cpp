@@ -1,0 +1,47 @@
+#include "render/CanvasGraphics.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+void PrepareCanvasGraphics(QPainter& graphics)
+{
+    graphics.setRenderHint(QPainter::Antialiasing);
+    graphics.translate(0.5, 0.5);
+}
+
+QPointF PixelCentre(const QPainter& graphics, int column, int row)
+{
+    const QTransform& toDevice = graphics.deviceTransform();
+    return QPointF(column + 0.5 - toDevice.dx(), row + 0.5 - toDevice.dy());
+}
+
+QPointF DevicePoint(const QPainter& graphics, const QPointF& point)
+{
+    return graphics.deviceTransform().map(point);
+}
+
+QRect DevicePixels(const QPainter& graphics, const QRectF& rect)
+{
+    if (graphics.device() == nullptr)
+        return {};
+    // Cut to a reach no canvas comes near first, so that the whole pixels
+    // fit an int even for a shape many times larger than its canvas.
+    constexpr double kReach = 1e9;
+    const QRectF reach(-kReach, -kReach, 2 * kReach, 2 * kReach);
+    const QRect device(0, 0, graphics.device()->width(), graphics.device()->height());
+    return graphics.deviceTransform().mapRect(rect).intersected(reach).toAlignedRect().intersected(device);
+}
+
+QRectF DrawingRect(const QPainter& graphics, const QRect& pixels)
+{
+    const QTransform& toDevice = graphics.deviceTransform();
+    return QRectF(pixels).translated(-toDevice.dx(), -toDevice.dy());
+}
+
+double NearestColumnEdge(const QPainter& graphics, double x)
+{
+    const double dx = graphics.deviceTransform().dx();
+    return std::round(x + dx) - dx;
+}
