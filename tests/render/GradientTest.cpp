@@ -2,6 +2,7 @@
 
 #include "render/CanvasGraphics.h"
 #include "render/Blend.h"
+#include "render/CircleRectangleButtonRender.h"
 #include "render/GraphicsPath.h"
 #include "render/LinearGradient.h"
 #include "render/PathGradient.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -29,20 +31,40 @@ constexpr QRgb kFrom = 0x20FF0000;
 constexpr QRgb kTo = 0xFF0000FF;
 constexpr int kTolerance = 2;
 
-QImage FillPathGradient(CPathGradient::EOutline outline, const QRectF& box, const CBlend& blend, QSize size)
+// The gradient filling region, or the whole canvas when region is empty.
+QImage FillPathGradient(CPathGradient::EOutline outline, const QRectF& box, const CBlend& blend, QSize size,
+                        QRgb surround = kFrom, QPainterPath region = {})
 {
     QImage canvas = TransparentCanvas(size.width(), size.height());
     CPathGradient gradient(outline, box);
-    gradient.SetSurroundColor(kFrom);
+    gradient.SetSurroundColor(surround);
     gradient.SetCenterColor(kTo);
     gradient.SetBlend(blend);
     QPainter graphics(&canvas);
     PrepareCanvasGraphics(graphics);
-    QPainterPath everywhere;
-    everywhere.addRect(QRectF(QPointF(0, 0), size));
-    gradient.Fill(graphics, everywhere);
+    if (region.isEmpty())
+        region.addRect(QRectF(QPointF(-0.5, -0.5), size));
+    gradient.Fill(graphics, region);
     return canvas;
 }
+
+struct SOutlineCase
+{
+    CPathGradient::EOutline outline;
+    QRectF box;
+};
+
+class PathGradientEdgeTest : public testing::TestWithParam<SOutlineCase>
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    EachOutline, PathGradientEdgeTest,
+    testing::Values(SOutlineCase{CPathGradient::EOutline::Ellipse, QRectF(10.3, 7.6, 61.4, 37.9)},
+                    SOutlineCase{CPathGradient::EOutline::Rectangle, QRectF(10.3, 7.6, 61.4, 37.9)},
+                    SOutlineCase{CPathGradient::EOutline::Capsule, QRectF(10.3, 7.6, 61.4, 37.9)},
+                    // Narrower than high: the outline crosses itself.
+                    SOutlineCase{CPathGradient::EOutline::Capsule, QRectF(25.3, 4.6, 27.4, 41.9)}));
 
 } // namespace
 
@@ -187,4 +209,52 @@ TEST(GraphicsPath, OverlappingFiguresFollowTheAlternateRule)
     path.AddEllipse(QRectF(10, 10, 20, 20));
     EXPECT_TRUE(path.Path().contains(QPointF(3, 3)));
     EXPECT_FALSE(path.Path().contains(QPointF(20, 20)));
+}
+
+TEST_P(PathGradientEdgeTest, EdgesAreCoveredLikeASolidFillOfTheSamePath)
+{
+    const QRectF& box = GetParam().box;
+    CGraphicsPath path;
+    if (GetParam().outline == CPathGradient::EOutline::Ellipse)
+        path.AddEllipse(box);
+    else if (GetParam().outline == CPathGradient::EOutline::Rectangle)
+        path.AddRectangle(box);
+    else
+        CCircleRectangleButtonRender::AddCapsule(path, box, 1);
+    const QSize size(80, 50);
+    // The outline's own colour for the outer fifth of the way in.
+    constexpr QRgb kOutline = 0xFF306090;
+    const QImage gradient =
+        FillPathGradient(GetParam().outline, box, CBlend({0, 0, 1}, {0, 0.2f, 1}), size, kOutline, path.Path());
+    QImage solid = TransparentCanvas(size.width(), size.height());
+    {
+        QPainter graphics(&solid);
+        PrepareCanvasGraphics(graphics);
+        graphics.fillPath(path.Path(), QColor::fromRgba(kOutline));
+    }
+    int edgePixels = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const int alpha = qAlpha(solid.pixel(x, y));
+            EXPECT_NEAR(qAlpha(gradient.pixel(x, y)), alpha, 1) << x << "," << y;
+            if (alpha > 0 && alpha < 255) {
+                ++edgePixels;
+                EXPECT_LE(ChannelDistance(gradient.pixel(x, y), solid.pixel(x, y)), 2) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(edgePixels, 40);
+}
+
+TEST(PathGradient, NarrowCapsuleTakesTheFarthestCrossingOfItsOutline)
+{
+    // Half height b = 50 around (40, 60); the left end's half circle centred
+    // 20 to the right of the centre, the right end's 20 to the left.
+    const QImage canvas = FillPathGradient(CPathGradient::EOutline::Capsule, QRectF(10, 10, 60, 100), CBlend(),
+                                           QSize(80, 120));
+    // Upward the straight edge joining the ends is the farthest crossing;
+    // sideways the half circle of the end on that side, 30 from the centre.
+    for (const auto& [x, y, p] : {std::tuple{40, 20, 0.2}, {40, 85, 0.5}, {55, 60, 0.5}, {28, 60, 0.6}})
+        EXPECT_LE(ChannelDistance(canvas.pixel(x, y), ExpectedPremultiplied(kFrom, kTo, p)), kTolerance)
+            << x << "," << y;
 }
