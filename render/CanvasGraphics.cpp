@@ -13,8 +13,7 @@ void PrepareCanvasGraphics(QPainter& graphics)
 
 QPointF PixelCentre(const QPainter& graphics, int column, int row)
 {
-    const QTransform& toDevice = graphics.deviceTransform();
-    return QPointF(column + 0.5 - toDevice.dx(), row + 0.5 - toDevice.dy());
+    return graphics.deviceTransform().inverted().map(QPointF(column + 0.5, row + 0.5));
 }
 
 QPointF DevicePoint(const QPainter& graphics, const QPointF& point)
@@ -36,12 +35,11 @@ QRect DevicePixels(const QPainter& graphics, const QRectF& rect)
 
 QRectF DrawingRect(const QPainter& graphics, const QRect& pixels)
 {
-    const QTransform& toDevice = graphics.deviceTransform();
-    return QRectF(pixels).translated(-toDevice.dx(), -toDevice.dy());
+    return graphics.deviceTransform().inverted().mapRect(QRectF(pixels));
 }
 
 double NearestColumnEdge(const QPainter& graphics, double x)
 {
-    const double dx = graphics.deviceTransform().dx();
-    return std::round(x + dx) - dx;
+    const QTransform& toDevice = graphics.deviceTransform();
+    return (std::round(toDevice.m11() * x + toDevice.dx()) - toDevice.dx()) / toDevice.m11();
 }

@@ -12,7 +12,7 @@ class QRectF;
 // a pixel, and whatever is drawn through it (paths, brushes, pictures,
 // captions) follows. Code that works on device pixels itself (the per-pixel
 // gradients, the caption masks) maps through the helpers below, which expect
-// a painter that only translates.
+// a painter that only translates and scales.
 
 // Anti-aliased, with the pixel centres above. For a fresh painter on a canvas.
 void PrepareCanvasGraphics(QPainter& graphics);

@@ -72,14 +72,15 @@ void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, ARGB oute
     const auto table = gauge_fill::ColorTable(outer, inner, blend);
     const int width = texture.width();
     std::vector<int> indices(size_t(width), 0);
+    const float step = float(PixelCentre(graphics, 1, 0).x() - PixelCentre(graphics, 0, 0).x());
     for (int row = 0; row < texture.height(); ++row) {
         const QPointF first = PixelCentre(graphics, pixels.left(), pixels.top() + row);
         const float left = float(first.x()), y = float(first.y());
         int* index = indices.data();
         for (int x = 0; x < width; ++x) {
-            const float g = gauge(left + float(x), y);
-            const float step = (1 - g) * float(kTableSize - 1) + 1.5f;
-            index[x] = g <= reach ? int(std::min(std::max(step, 1.0f), float(kTableSize))) : 0;
+            const float g = gauge(left + step * float(x), y);
+            const float entry = (1 - g) * float(kTableSize - 1) + 1.5f;
+            index[x] = g <= reach ? int(std::min(std::max(entry, 1.0f), float(kTableSize))) : 0;
         }
         auto* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(texture.constScanLine(row)));
         for (int x = 0; x < width; ++x)
@@ -89,7 +90,9 @@ void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, ARGB oute
     // The texture covers every pixel the region touches, so its tiling
     // never shows.
     QBrush brush(texture);
+    // A texture pixel is a device pixel.
     const QRectF drawn = DrawingRect(graphics, pixels);
-    brush.setTransform(QTransform::fromTranslate(drawn.left(), drawn.top()));
+    brush.setTransform(QTransform(drawn.width() / pixels.width(), 0, 0, drawn.height() / pixels.height(),
+                                  drawn.left(), drawn.top()));
     graphics.fillPath(region, brush);
 }
