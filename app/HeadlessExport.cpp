@@ -1,24 +1,25 @@
 #include "app/HeadlessExport.h"
 
+#include "app/BuildDate.h"
+#include "app/CommandLineOptions.h"
+#include "app/VersionInfo.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
+#include "util/Helpers.h"
 #include "util/MessageSink.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-
-const char* const kHeadlessOptions[] = {"--export", "--save", "--set", "--help", "-h"};
 
 QtMessageHandler g_defaultMessageHandler = nullptr;
 
@@ -38,27 +39,19 @@ void PrintError(const QString& text)
 
 void DefineOptions(QCommandLineParser& parser)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "Nacreform, an editor for glossy gel button images.\n"
-        "Without options it opens the editor (on DESIGN when given). With --export,\n"
-        "--set or --save it works without a window or display."));
-    parser.addOption({QStringLiteral("export"),
-                      QStringLiteral("Render the design and write it to <png>: 32-bit with alpha when "
-                                     "BGTrans is set, else 24-bit over BGColor."),
-                      QStringLiteral("png")});
-    parser.addOption({QStringLiteral("set"),
-                      QStringLiteral("Change one design parameter after the design is read, written "
-                                     "as in a design file (e.g. String=OK, ShapeSize=200,64). "
-                                     "Repeatable."),
-                      QStringLiteral("key=value")});
-    parser.addOption({QStringLiteral("save"),
-                      QStringLiteral("Write the resulting design to <nfd>, as Save As would."),
-                      QStringLiteral("nfd")});
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
-    parser.addPositionalArgument(QStringLiteral("design"),
-                                 QStringLiteral("Design file (.nfd) to start from; the default design "
-                                                "when omitted."),
-                                 QStringLiteral("[DESIGN.nfd]"));
+    for (const SCommandLineOption& option : CommandLineOptions())
+        parser.addOption({option.names, option.description, option.valueName});
+}
+
+// "nacreform 1.03 (2026/12/07)" and the copyright line, from the version
+// record embedded in this executable, as the about box shows them.
+void PrintVersion()
+{
+    CVersionInfo info;
+    info.Load(GetModulePath());
+    const QString text = QStringLiteral("nacreform %1 (%2)\n%3\n")
+                             .arg(info.GetProductVersion(), GetBuildDate(), info.GetLegalCopyright());
+    std::fputs(text.toUtf8().constData(), stdout);
 }
 
 // The design key named like key, letter case aside; empty when none is.
@@ -120,12 +113,8 @@ bool Export(CNacreformDoc& doc, const QString& path)
 bool IsHeadlessInvocation(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : kHeadlessOptions) {
-            const size_t length = std::strlen(option);
-            if (std::strncmp(argv[i], option, length) == 0
-                && (argv[i][length] == '\0' || argv[i][length] == '='))
-                return true;
-        }
+        if (IsCommandLineOption(argv[i]))
+            return true;
     }
     return false;
 }
@@ -145,7 +134,11 @@ int RunHeadless(int argc, char* argv[])
         return kExitUsage;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+        std::fputs(FormatHelpText(QStringLiteral("nacreform")).toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        PrintVersion();
         return 0;
     }
     const QStringList designs = parser.positionalArguments();

@@ -5,10 +5,11 @@
 // the resulting design.
 //
 //   nacreform --export OUT.png [--set KEY=VALUE]... [--save OUT.nfd] [DESIGN.nfd]
-//   nacreform --help
+//   nacreform --help | --version
+// The options are listed in CommandLineOptions.h.
 
 // True when the arguments ask for the command line rather than the editor:
-// any of --export, --save, --set or --help (-h).
+// any option of CommandLineOptions().
 bool IsHeadlessInvocation(int argc, char* argv[]);
 
 // Runs the command line; the process exit code: 0 on success, 1 when the

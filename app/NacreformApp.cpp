@@ -24,6 +24,8 @@ CNacreformApp::CNacreformApp(int& argc, char** argv)
 {
     setApplicationName(QStringLiteral("Nacreform"));
     setApplicationVersion(QStringLiteral("1.03"));
+    // Ties the windows to the installed desktop entry and its icon (Wayland).
+    setDesktopFileName(ApplicationId());
 }
 
 CNacreformApp::~CNacreformApp()

@@ -20,14 +20,28 @@ QString ChooseSettingsPath(const QString& moduleDirectory, const QString& userCo
     const QFileInfo folder(moduleDirectory);
     const QFileInfo beside(QDir(moduleDirectory).filePath(kSettingsFileName));
     const bool besideUsable = !moduleDirectory.isEmpty() && folder.isDir() && OwnerCanWrite(folder)
+                              && !IsInstalledProgramDirectory(moduleDirectory)
                               && (!beside.exists() || (beside.isFile() && OwnerCanWrite(beside)));
     if (besideUsable)
         return beside.absoluteFilePath();
     return QDir(userConfigDirectory).filePath(kSettingsFileName);
 }
 
+bool IsInstalledProgramDirectory(const QString& moduleDirectory)
+{
+    const QDir folder(QDir::cleanPath(QDir::fromNativeSeparators(moduleDirectory)));
+    return folder.dirName() == QLatin1String("bin")
+           && QFileInfo(folder.filePath(QStringLiteral("../share/applications/%1.desktop").arg(ApplicationId())))
+                  .isFile();
+}
+
 QString UserConfigDirectory()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
         .filePath(QStringLiteral("Nacreform"));
+}
+
+QString ApplicationId()
+{
+    return QStringLiteral(NACREFORM_APP_ID);
 }

@@ -1,11 +1,15 @@
 #include "app/ToolBarIcons.h"
 
 #include "app/CommandIds.h"
+#include "design/IniFile.h"
 #include "design/NacreformDoc.h"
 #include "render/Render.h"
 
 #include <QPainter>
 #include <QPolygonF>
+
+// The design of res/ApplicationIcon.nfd, embedded by the build.
+extern const char kApplicationIconDesign[];
 
 namespace {
 
@@ -156,15 +160,26 @@ QIcon CToolBarIcons::CommandIcon(unsigned id)
     return picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture));
 }
 
-QIcon CToolBarIcons::ApplicationIcon()
+QImage CToolBarIcons::DrawApplicationIcon(int side)
 {
     CNacreformDoc doc;
-    const QImage design = RenderDesign(doc);
-    if (design.isNull())
-        return {};
+    CIniFile design(QString(), false);
+    design.LoadText(QByteArray(kApplicationIconDesign));
+    doc.ExchangeDesign(false, design);
+    // The margin rule of the installed icon set (dist/RenderIcons.cmake).
+    doc.Margin = side / 16;
+    doc.ShapeSize = {side - 2 * doc.Margin, side - 2 * doc.Margin};
+    doc.SelectRenderer(doc.RenderID, true, false);
+    return RenderDesign(doc);
+}
+
+QIcon CToolBarIcons::ApplicationIcon()
+{
     QIcon icon;
-    for (int side : {16, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(
-            design.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    for (int side : {16, 24, 32, 48, 64}) {
+        const QImage picture = DrawApplicationIcon(side);
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
+    }
     return icon;
 }

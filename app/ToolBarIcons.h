@@ -12,8 +12,11 @@ public:
 
     // The icon of a menu or toolbar command; a null icon for commands without.
     static QIcon CommandIcon(unsigned id);
-    // The window and about-box icon: the default design.
+    // The window and about-box icon: res/ApplicationIcon.nfd rendered at
+    // each size, as the installed icon set is.
     static QIcon ApplicationIcon();
+    // That design rendered side x side pixels.
+    static QImage DrawApplicationIcon(int side);
 
     // A kSide x kSide picture of the shape renderer renderId (transparent
     // where the shape is not); null when the renderer draws nothing.

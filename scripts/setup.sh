@@ -8,6 +8,8 @@ NACREFORM_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core
     xvfb xauth
+    desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
+    man-db bsdextrautils dpkg-dev lintian
 )
 
 nacreform_install_packages() {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -181,7 +182,7 @@ TEST_F(HeadlessExportTest, HelpListsTheOptionsAndBadArgumentsAreUsageErrors)
 {
     const SRun help = Run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* option : {"--export", "--set", "--save", "--help"})
+    for (const char* option : {"--export", "--set", "--save", "--help", "--version"})
         EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
 
     EXPECT_EQ(Run({QStringLiteral("--export")}).exitCode, 2);
@@ -190,6 +191,17 @@ TEST_F(HeadlessExportTest, HelpListsTheOptionsAndBadArgumentsAreUsageErrors)
                    QStringLiteral("b.nfd")})
                   .exitCode,
               2);
+}
+
+TEST_F(HeadlessExportTest, VersionComesFromTheEmbeddedRecord)
+{
+    const SRun run = Run({QStringLiteral("--version")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^nacreform 1\\.03 \\(\\d{4}/\\d{2}/\\d{2}\\)\n"
+                                                  "Copyright \\(C\\) \\d{4} Nacreform contributors\n$"))
+                    .match(run.out)
+                    .hasMatch())
+        << run.out.toStdString();
 }
 
 int main(int argc, char** argv)

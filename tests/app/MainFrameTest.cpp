@@ -1,5 +1,6 @@
 #include "ShellHarness.h"
 #include "app/CommandIds.h"
+#include "app/ToolBarIcons.h"
 #include "panel/ControlDlg.h"
 
 #include <QDockWidget>
@@ -30,6 +31,7 @@ private slots:
     void droppedFilesOpenOneAfterTheOther();
     void controlPanelDockedAtTheLeft();
     void tallPanelScrollsInsteadOfGrowingTheWindow();
+    void windowIconIsRenderedAtEachSize();
 };
 
 namespace {
@@ -266,4 +268,19 @@ void MainFrameTest::tallPanelScrollsInsteadOfGrowingTheWindow()
 }
 
 QTEST_MAIN(MainFrameTest)
+// Each size is its own render of the icon design, filling its square the way
+// the installed icon set does (a shape shadow would make it taller).
+void MainFrameTest::windowIconIsRenderedAtEachSize()
+{
+    SShellHarness shell;
+    const QList<QSize> sizes = shell.Frame().windowIcon().availableSizes();
+    for (int side : {16, 24, 32, 48, 64}) {
+        QVERIFY2(sizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
+        const QImage icon = CToolBarIcons::DrawApplicationIcon(side);
+        QCOMPARE(icon.size(), QSize(side, side));
+        QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(icon.pixel(side / 2, side / 2)), 255);
+    }
+}
+
 #include "MainFrameTest.moc"

@@ -170,23 +170,34 @@ void StartupTest::settingsFileBesideExecutableOrPerUser_data()
 {
     QTest::addColumn<QFileDevice::Permissions>("folderPermissions");
     QTest::addColumn<bool>("existingReadOnlyFile");
+    QTest::addColumn<bool>("installedLayout");
     QTest::addColumn<bool>("beside");
     const QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                | QFileDevice::ExeOwner;
     const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
-    QTest::newRow("portable copy") << readWrite << false << true;
-    QTest::newRow("installed program") << readOnly << false << false;
-    QTest::newRow("settings file read-only") << readWrite << true << false;
+    QTest::newRow("portable copy") << readWrite << false << false << true;
+    QTest::newRow("installed program") << readOnly << false << false << false;
+    QTest::newRow("settings file read-only") << readWrite << true << false << false;
+    // PREFIX/bin beside PREFIX/share/applications, writable as /usr/bin is for root.
+    QTest::newRow("installed under a writable prefix") << readWrite << false << true << false;
 }
 
 void StartupTest::settingsFileBesideExecutableOrPerUser()
 {
     QFETCH(QFileDevice::Permissions, folderPermissions);
     QFETCH(bool, existingReadOnlyFile);
+    QFETCH(bool, installedLayout);
     QFETCH(bool, beside);
-    const QString program = m_pDir->filePath(QStringLiteral("program"));
+    const QString program = m_pDir->filePath(QStringLiteral("prefix/bin"));
     const QString user = m_pDir->filePath(QStringLiteral("user"));
     QVERIFY(QDir().mkpath(program));
+    const QString applications = m_pDir->filePath(QStringLiteral("prefix/share/applications"));
+    QVERIFY(QDir().mkpath(applications));
+    if (installedLayout) {
+        QFile entry(QDir(applications).filePath(ApplicationId() + QStringLiteral(".desktop")));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(IsInstalledProgramDirectory(program + QLatin1Char('/')), installedLayout);
     if (existingReadOnlyFile) {
         QFile settings(QDir(program).filePath(QStringLiteral("Nacreform.ini")));
         QVERIFY(settings.open(QIODevice::WriteOnly));

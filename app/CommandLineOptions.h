@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// The command line in one table. The parser, the --help text and the manual
+// page (see ManualPage.h) are all made from it, so they cannot disagree:
+// a new option is one entry here plus its handling.
+struct SCommandLineOption
+{
+    QStringList names;   // without dashes, one-letter names first: {"h", "help"}
+    QString valueName;   // placeholder of the option's value; empty for a switch
+    QString description; // one paragraph of plain text
+};
+
+// Every option, in the order --help and the manual page list them.
+const std::vector<SCommandLineOption>& CommandLineOptions();
+
+// The forms of a call, each without the program name ("[DESIGN.nfd]").
+const QStringList& CommandLineSynopsis();
+
+// What the program does with its arguments: one paragraph.
+const QString& CommandLineDescription();
+
+// How an option is written: "-h, --help", "--export OUT.png".
+QString OptionSignature(const SCommandLineOption& option);
+
+// True when argument is one of the options, alone or with "=value" attached
+// ("--export", "--export=a.png", "-h").
+bool IsCommandLineOption(const char* argument);
+
+// The text --help prints: synopsis, description and the options, wrapped
+// to lines of at most width characters where words allow.
+QString FormatHelpText(const QString& program, int width = 80);
