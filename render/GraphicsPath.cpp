@@ -57,18 +57,25 @@ void CGraphicsPath::AppendArc(const QRectF& box, float startAngle, float sweepAn
     // polygon's area errs neither way; but the ends of an arc stay on the
     // curve, where lines join them.
     const double out = 1 + (1 - std::cos(angle / 2)) / 2;
+    const double stepCos = std::cos(angle), stepSin = std::sin(angle);
+    double c = std::cos(start), s = std::sin(start);
     const auto point = [&](int i) {
         const double scale = exactEnds && (i == 0 || i == chords) ? 1 : out;
-        const double t = start + angle * i;
-        return QPointF(cx + scale * a * std::cos(t), cy + scale * b * std::sin(t));
+        return QPointF(cx + scale * a * c, cy + scale * b * s);
     };
 
+    m_path.reserve(m_path.elementCount() + chords + 1);
     if (m_figureOpen)
         m_path.lineTo(point(0));
     else
         m_path.moveTo(point(0));
-    for (int i = 1; i <= chords; ++i)
+    for (int i = 1; i <= chords; ++i) {
+        // Turning by the step's rotation: no sine or cosine a point.
+        const double turned = c * stepCos - s * stepSin;
+        s = s * stepCos + c * stepSin;
+        c = turned;
         m_path.lineTo(point(i));
+    }
     m_figureOpen = true;
 }
 
