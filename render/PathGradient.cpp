@@ -81,10 +81,11 @@ void FillEllipseGradient(QPainter& graphics, const QPainterPath& region, const Q
         ++transparentSteps;
     const double scale = transparentSteps == 0 ? reach : 1 - double(std::max(0, transparentSteps - 2)) / kSteps;
     const QRect painted =
-        DevicePixels(graphics, QRectF(c.x() - a * scale, c.y() - b * scale, 2 * a * scale, 2 * b * scale))
-            .adjusted(-1, -1, 1, 1);
+        DevicePixels(graphics, QRectF(c.x() - a * scale, c.y() - b * scale, 2 * a * scale, 2 * b * scale));
+    if (painted.isEmpty())
+        return;
     graphics.save();
-    graphics.setClipRect(DrawingRect(graphics, painted), Qt::IntersectClip);
+    graphics.setClipRect(DrawingRect(graphics, painted.adjusted(-1, -1, 1, 1)), Qt::IntersectClip);
     graphics.fillPath(region, brush);
     graphics.restore();
 }
