@@ -6,6 +6,6 @@ int RunApplication(int argc, char* argv[])
 {
     CNacreformApp app(argc, argv);
     if (!app.InitInstance(app.arguments().mid(1)))
-        return 1;
+        return app.HadUsageError() ? 2 : 1;
     return app.ExitInstance(app.exec());
 }

@@ -12,4 +12,5 @@ enum ShellCommand : unsigned {
     kIdAppAbout = 57664,
     kIdAppExit = 57665,
     kIdExportImage = 32775,
+    kIdExportImageSet = 32776,
 };

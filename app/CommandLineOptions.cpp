@@ -14,6 +14,31 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
                         "file (e.g. String=OK, ShapeSize=200,64). Repeatable; applied in order.")},
         {{QStringLiteral("save")}, QStringLiteral("OUT.nfd"),
          QStringLiteral("Write the resulting design to OUT.nfd, as Save As would.")},
+        {{QStringLiteral("scale")}, QStringLiteral("S"),
+         QStringLiteral("With --export or --batch: render at scale S (0.25 to 8); the image is "
+                        "round(S x W) x round(S x H) pixels for the 1x size W x H.")},
+        {{QStringLiteral("export-set")}, QStringLiteral("DIR"),
+         QStringLiteral("Write an image set into DIR (made when missing): every chosen state at every "
+                        "chosen scale, named by the pattern.")},
+        {{QStringLiteral("scales")}, QStringLiteral("LIST"),
+         QStringLiteral("Scales of the set, comma-separated (default 1,2,3).")},
+        {{QStringLiteral("states")}, QStringLiteral("LIST"),
+         QStringLiteral("States of the set, comma-separated, of normal, hover, pressed and disabled "
+                        "(default all four).")},
+        {{QStringLiteral("name")}, QStringLiteral("NAME"),
+         QStringLiteral("Base name of the set's files (default: the design file's name, else button).")},
+        {{QStringLiteral("pattern")}, QStringLiteral("PATTERN"),
+         QStringLiteral("File names of the set from {name}, {state}, {-state} (nothing for normal), "
+                        "{scale} and {@scale} (nothing at 1x, else @2x); default "
+                        "{name}{-state}{@scale}.png.")},
+        {{QStringLiteral("sprite")}, QString(),
+         QStringLiteral("Write one sprite sheet per scale instead, the states stacked top to bottom, "
+                        "and NAME.css with one class per state.")},
+        {{QStringLiteral("batch")}, QStringLiteral("FILE.csv"),
+         QStringLiteral("For each row of FILE.csv, whose header names the column name and any design "
+                        "keys, apply the row over the design and write NAME.png into the current "
+                        "folder, or a whole set into DIR with --export-set. Bad rows are reported "
+                        "by number; the others are written.")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QString(),
          QStringLiteral("Show the usage and options and exit.")},
         {{QStringLiteral("version")}, QString(),
@@ -25,8 +50,11 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
 const QStringList& CommandLineSynopsis()
 {
     static const QStringList synopsis = {
-        QStringLiteral("[DESIGN.nfd]"),
-        QStringLiteral("--export OUT.png [--set KEY=VALUE]... [--save OUT.nfd] [DESIGN.nfd]"),
+        QStringLiteral("[--] [DESIGN.nfd]"),
+        QStringLiteral("--export OUT.png [--set KEY=VALUE]... [--save OUT.nfd] [--] [DESIGN.nfd]"),
+        QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--name NAME] [--pattern PATTERN] "
+                       "[--sprite] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
+        QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--] [DESIGN.nfd]"),
         QStringLiteral("--help | --version"),
     };
     return synopsis;
@@ -36,9 +64,9 @@ const QString& CommandLineDescription()
 {
     static const QString description = QStringLiteral(
         "Nacreform is an editor for glossy gel button images. Without options it opens the editor, on "
-        "DESIGN.nfd when one is given. With --export, --set or --save it works without a window or "
-        "display: it reads DESIGN.nfd (or starts from the default design), applies the --set changes "
-        "and writes the files asked for.");
+        "DESIGN.nfd when one is given. With --export, --export-set, --batch, --set or --save it works "
+        "without a window or display: it reads DESIGN.nfd (or starts from the default design), applies "
+        "the --set changes and writes the files asked for.");
     return description;
 }
 

@@ -6,6 +6,7 @@
 #include "app/ShellDialogs.h"
 #include "app/SingleDocTemplate.h"
 #include "design/NacreformDoc.h"
+#include "util/MessageSink.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -72,8 +73,9 @@ void CDocManager::OnFileSaveAs()
     const QString path = m_dialogs.ChooseFile(&m_template.GetFrame(), request);
     if (path.isEmpty())
         return;
-    if (!doc.DoSave(path)) {
-        m_dialogs.ShowMessage(&m_template.GetFrame(), kSaveFailedMessage);
+    QString why;
+    if (!doc.DoSave(path, &why)) {
+        m_dialogs.ShowMessage(&m_template.GetFrame(), FileFailureText(kSaveFailedMessage, path, why));
         return;
     }
     m_recentFiles.Add(path);

@@ -5,6 +5,7 @@
 #include "app/VersionInfo.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "export/ExportCommandLine.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
@@ -14,7 +15,9 @@
 #include <QCommandLineParser>
 #include <QGuiApplication>
 
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -64,6 +67,45 @@ QString DesignKey(const QString& key)
     return {};
 }
 
+// Whether text starts as a number does, after blanks and a sign.
+bool StartsWithNumber(QStringView text)
+{
+    text = text.trimmed();
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-'))
+        text = text.mid(1);
+    if (!text.isEmpty() && text.front() == u'.')
+        text = text.mid(1);
+    return !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
+}
+
+// A value that does not convert is read as the design file reads it; the
+// person who typed it hears so.
+void WarnIfNotNumeric(const QString& key, const QString& value)
+{
+    static const QStringList kTextKeys = {QStringLiteral("String"), QStringLiteral("FontName"),
+                                          QStringLiteral("ImagePath")};
+    if (kTextKeys.contains(key))
+        return;
+    const auto warn = [&](const QString& consequence) {
+        std::fprintf(stderr, "nacreform: warning: --set %s=%s: %s\n", qPrintable(key), qPrintable(value),
+                     qPrintable(consequence));
+    };
+    if (value.trimmed().isEmpty()) {
+        warn(QStringLiteral("empty, so %1 stays unchanged").arg(key));
+        return;
+    }
+    const bool pair = key == QLatin1String("ShapeSize") || key.endsWith(QLatin1String("Pos"));
+    const QStringList parts = pair ? value.split(QLatin1Char(',')) : QStringList{value};
+    if (pair && parts.size() != 2) {
+        warn(QStringLiteral("not two numbers separated by a comma, so %1 stays unchanged").arg(key));
+        return;
+    }
+    for (const QString& part : parts) {
+        if (!StartsWithNumber(part))
+            warn(QStringLiteral("\"%1\" is not a number and reads as 0").arg(part));
+    }
+}
+
 // Reads one KEY=VALUE into the design the way a design file would.
 bool ApplySetting(CNacreformDoc& doc, const QString& setting)
 {
@@ -79,11 +121,18 @@ bool ApplySetting(CNacreformDoc& doc, const QString& setting)
         PrintError(QStringLiteral("--set %1: a value cannot hold a line break").arg(key));
         return false;
     }
+    WarnIfNotNumeric(key, value);
     CIniFile ini(QString(), false);
     ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(key, value).toUtf8());
     doc.ExchangeDesign(false, ini);
     doc.SelectRenderer(doc.RenderID, true, false);
     return true;
+}
+
+// A canvas side as a person reads it; one too large to compute says so.
+QString SideText(float side)
+{
+    return std::isfinite(side) ? QString::number(double(side), 'f', 0) : QStringLiteral("too many");
 }
 
 bool Export(CNacreformDoc& doc, const QString& path)
@@ -93,16 +142,22 @@ bool Export(CNacreformDoc& doc, const QString& path)
         const SCanvasLayout layout =
             doc.Renderer ? doc.Renderer->GetCanvasLayout(doc) : SCanvasLayout();
         PrintError(QStringLiteral("cannot allocate a bitmap of %1 x %2 pixels for this design "
-                                  "(at most %3 pixels a side and %4 in all)")
-                       .arg(double(layout.width))
-                       .arg(double(layout.height))
+                                  "(at most %3 pixels a side and %4 in all); it comes from "
+                                  "ShapeSize=%5,%6, Margin=%7 and ShapeShadowPos=%8,%9")
+                       .arg(SideText(layout.width), SideText(layout.height))
                        .arg(CRender::kMaxCanvasSide)
-                       .arg(CRender::kMaxCanvasPixels));
+                       .arg(CRender::kMaxCanvasPixels)
+                       .arg(doc.ShapeSize.cx)
+                       .arg(doc.ShapeSize.cy)
+                       .arg(doc.Margin)
+                       .arg(double(doc.ShapeShadowPos.x))
+                       .arg(double(doc.ShapeShadowPos.y)));
         return false;
     }
     const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
-    if (!SavePng(ChooseExportBitmap(doc, rendered, display), path)) {
-        PrintError(QStringLiteral("cannot write the PNG file %1").arg(path));
+    QString why;
+    if (!SavePng(ChooseExportBitmap(doc, rendered, display), path, &why)) {
+        PrintError(QStringLiteral("cannot write the PNG file %1: %2").arg(path, why));
         return false;
     }
     return true;
@@ -112,11 +167,16 @@ bool Export(CNacreformDoc& doc, const QString& path)
 
 bool IsHeadlessInvocation(int argc, char* argv[])
 {
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         if (IsCommandLineOption(argv[i]))
             return true;
     }
     return false;
+}
+
+QString CommandLineUsage()
+{
+    return FormatHelpText(QStringLiteral("nacreform"));
 }
 
 int RunHeadless(int argc, char* argv[])
@@ -134,7 +194,7 @@ int RunHeadless(int argc, char* argv[])
         return kExitUsage;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(FormatHelpText(QStringLiteral("nacreform")).toUtf8().constData(), stdout);
+        std::fputs(CommandLineUsage().toUtf8().constData(), stdout);
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
@@ -148,7 +208,13 @@ int RunHeadless(int argc, char* argv[])
         PrintError(QStringLiteral("only one design file may be given"));
         return kExitUsage;
     }
-    if (exportPath.isEmpty() && savePath.isEmpty()) {
+    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save")}) {
+        if (parser.values(once).size() > 1) {
+            PrintError(QStringLiteral("--%1 may be given only once").arg(once));
+            return kExitUsage;
+        }
+    }
+    if (exportPath.isEmpty() && savePath.isEmpty() && !HasExportOptions(parser)) {
         PrintError(QStringLiteral("--set needs --export or --save (see --help)"));
         return kExitUsage;
     }
@@ -156,18 +222,19 @@ int RunHeadless(int argc, char* argv[])
     CStderrMessageSink messages;
     CNacreformDoc doc;
     doc.SetMessageSink(&messages);
-    if (!designs.isEmpty() && !doc.OnOpenDocument(designs.front())) {
-        PrintError(QStringLiteral("cannot read the design file %1").arg(designs.front()));
-        return kExitFailed;
-    }
+    if (!designs.isEmpty() && !doc.OnOpenDocument(designs.front()))
+        return kExitFailed; // the message sink has said why
     for (const QString& setting : parser.values(QStringLiteral("set"))) {
         if (!ApplySetting(doc, setting))
             return kExitFailed;
     }
-    if (!savePath.isEmpty() && !doc.DoSave(savePath)) {
-        PrintError(QStringLiteral("cannot write the design file %1").arg(savePath));
+    QString why;
+    if (!savePath.isEmpty() && !doc.DoSave(savePath, &why)) {
+        PrintError(QStringLiteral("cannot write the design file %1: %2").arg(savePath, why));
         return kExitFailed;
     }
+    if (HasExportOptions(parser))
+        return RunExportOptions(parser, doc);
     if (!exportPath.isEmpty() && !Export(doc, exportPath))
         return kExitFailed;
     return 0;

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/CommandIds.h"
+#include "app/ImageSetCommand.h"
 #include "app/NacreformView.h"
 #include "app/ToolBarIcons.h"
 #include "design/NacreformDoc.h"
@@ -73,6 +74,7 @@ CMainFrame::CMainFrame(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* pare
     setContextMenuPolicy(Qt::NoContextMenu);
 
     m_pView = new CNacreformView(doc, dialogs, this);
+    m_pImageSetCommand = std::make_unique<CImageSetCommand>(doc, dialogs);
     setCentralWidget(m_pView);
 
     CreateMenu();
@@ -131,6 +133,9 @@ void CMainFrame::CreateMenu()
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* exportImage = AddCommand(kIdExportImage, QStringLiteral("이미지 파일로 저장(&E)..."),
                                       QString(), QString());
+    QAction* exportSet = AddCommand(kIdExportImageSet, QStringLiteral("이미지 세트로 저장(&T)..."),
+                                    QStringLiteral("여러 배율과 상태의 이미지를 한 번에 저장합니다."),
+                                    QStringLiteral("이미지 세트로 저장"));
     QAction* exit = AddCommand(kIdAppExit, QStringLiteral("종료(&X)"),
                                QStringLiteral("アプリケーションを終了します。"),
                                QStringLiteral("終了"));
@@ -143,6 +148,7 @@ void CMainFrame::CreateMenu()
     m_pFileMenu->addAction(saveAs);
     m_pFileMenu->addSeparator();
     m_pFileMenu->addAction(exportImage);
+    m_pFileMenu->addAction(exportSet);
     m_pFileMenu->addSeparator();
     m_pRecentPlaceholder = m_pFileMenu->addAction(QStringLiteral("최근 사용한 파일"));
     m_pRecentPlaceholder->setData(unsigned(kIdFileMruFirst));
@@ -151,6 +157,7 @@ void CMainFrame::CreateMenu()
     m_pFileMenu->addAction(exit);
 
     connect(exportImage, &QAction::triggered, m_pView, &CNacreformView::OnExportImage);
+    connect(exportSet, &QAction::triggered, this, [this] { m_pImageSetCommand->Run(this); });
     connect(exit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -185,6 +192,7 @@ void CMainFrame::CreateToolBar()
     // The export button has no tool tip of its own, and Qt would otherwise
     // make one from the menu text.
     m_pToolBar->widgetForAction(exportImage)->installEventFilter(this);
+    m_pToolBar->addAction(GetCommand(kIdExportImageSet));
     m_pToolBar->addSeparator();
     m_pToolBar->addAction(GetCommand(kIdAppAbout));
 }
@@ -272,6 +280,7 @@ void CMainFrame::UpdateCommandUI()
     for (QAction* shape : m_pShapeGroup->actions())
         shape->setChecked(m_doc.IsRendererSelected(shape->data().toUInt()));
     GetCommand(kIdExportImage)->setEnabled(m_pView->CanExportImage());
+    GetCommand(kIdExportImageSet)->setEnabled(m_pView->CanExportImage());
 }
 
 void CMainFrame::OnViewRendered()

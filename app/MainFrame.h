@@ -5,7 +5,10 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <memory>
+
 class CControlDlg;
+class CImageSetCommand;
 class CNacreformDoc;
 class CNacreformView;
 class IShellDialogs;
@@ -44,6 +47,8 @@ public:
     CNacreformDoc* GetActiveDocument() const { return &m_doc; }
     CNacreformView* GetActiveView() const { return m_pView; }
     CControlDlg* GetControlDlg() const { return m_pControlDlg; }
+    // The image-set export command of the File menu and the toolbar.
+    CImageSetCommand* GetImageSetCommand() const { return m_pImageSetCommand.get(); }
 
     // The action of a menu or toolbar command, or null.
     QAction* GetCommand(unsigned id) const;
@@ -87,6 +92,7 @@ private:
     CNacreformDoc& m_doc;
     CControlDlg* m_pControlDlg = nullptr;
     CNacreformView* m_pView = nullptr;
+    std::unique_ptr<CImageSetCommand> m_pImageSetCommand;
     QMenu* m_pFileMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;

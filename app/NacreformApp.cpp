@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/DocManager.h"
+#include "app/HeadlessExport.h"
 #include "app/MainFrame.h"
 #include "app/QtShellDialogs.h"
 #include "app/RecentFileList.h"
@@ -59,19 +60,20 @@ bool CNacreformApp::InitInstance(const QStringList& arguments)
     LoadQtTranslation();
     setWindowIcon(CToolBarIcons::ApplicationIcon());
 
+    m_bUsageError = false;
     QStringList designs;
+    bool optionsEnded = false;
     for (const QString& argument : arguments) {
-        if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            std::fprintf(stderr, "nacreform: unknown option %s\nusage: nacreform [design.nfd]\n",
-                         qPrintable(argument));
-            return false;
+        if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true; // a design name may begin with a dash after it
+            continue;
         }
+        if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
+            return FailUsage(QStringLiteral("unknown option %1").arg(argument));
         designs.append(argument);
     }
-    if (designs.size() > 1) {
-        std::fprintf(stderr, "nacreform: one design at a time\nusage: nacreform [design.nfd]\n");
-        return false;
-    }
+    if (designs.size() > 1)
+        return FailUsage(QStringLiteral("one design at a time"));
 
     if (m_strProfileName.isEmpty())
         m_strProfileName = ChooseSettingsPath(GetModuleDirectory(), UserConfigDirectory());
@@ -95,6 +97,13 @@ bool CNacreformApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
+bool CNacreformApp::FailUsage(const QString& problem)
+{
+    std::fprintf(stderr, "nacreform: %s\n\n%s", qPrintable(problem), qPrintable(CommandLineUsage()));
+    m_bUsageError = true;
+    return false;
+}
+
 int CNacreformApp::ExitInstance(int exitCode)
 {
     m_pDocManager.reset();
@@ -103,7 +112,11 @@ int CNacreformApp::ExitInstance(int exitCode)
         QDir().mkpath(QFileInfo(m_strProfileName).absolutePath());
         CIniFile settings(m_strProfileName, false);
         m_pRecentFiles->WriteList(settings);
-        settings.Flush();
+        // The window is gone by now; the terminal, if any, hears of it.
+        QString why;
+        if (!settings.Flush(&why))
+            std::fprintf(stderr, "nacreform: cannot write the settings file %s: %s\n",
+                         qPrintable(m_strProfileName), qPrintable(why));
     }
     return exitCode;
 }

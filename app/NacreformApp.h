@@ -36,8 +36,10 @@ public:
     // most one design path. Creates the document, frame and view, opens the
     // design (or takes the defaults) and shows the frame. False when the
     // program must end: the design could not be opened (its message has been
-    // shown) or the command line was not understood (printed).
+    // shown) or the command line was not understood (printed with the full
+    // usage; HadUsageError then tells so).
     bool InitInstance(const QStringList& arguments);
+    bool HadUsageError() const { return m_bUsageError; }
     // Writes the recent-file list back and closes the frame and document;
     // returns exitCode. A later InitInstance starts afresh.
     int ExitInstance(int exitCode);
@@ -51,6 +53,8 @@ public:
 private:
     void LoadQtTranslation();
     IShellDialogs& Dialogs() const;
+    // Prints problem and the usage text; returns false for InitInstance.
+    bool FailUsage(const QString& problem);
 
     QTranslator m_qtTranslator;
     std::unique_ptr<CQtShellDialogs> m_pQtDialogs;
@@ -59,4 +63,5 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFiles;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::unique_ptr<CDocManager> m_pDocManager;
+    bool m_bUsageError = false;
 };

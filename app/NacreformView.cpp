@@ -3,10 +3,12 @@
 #include "app/MainFrame.h"
 #include "app/ShellDialogs.h"
 #include "design/NacreformDoc.h"
+#include "export/ButtonStates.h"
 #include "panel/ControlDlg.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
+#include "util/MessageSink.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -42,25 +44,47 @@ void CNacreformView::UpdatePreview(bool immediate)
 
 void CNacreformView::Render()
 {
-    m_renderedImage = QImage();
-    m_displayImage = QImage();
     // A failed render must not leave the last picture on screen as if it
     // were this design's.
-    viewport()->update();
+    SetBitmaps(QImage(), QImage());
     if (!m_doc.Renderer)
         return;
-    m_renderedImage = m_doc.Renderer->Render(m_doc);
-    if (m_renderedImage.isNull())
+    const QImage rendered = m_doc.Renderer->Render(m_doc);
+    if (rendered.isNull())
         return;
-    m_displayImage = ComposeDisplayImage(m_doc, m_renderedImage);
-    if (m_displayImage.isNull()) {
-        // Without its composition the render can be neither shown nor
-        // exported as the preview showed it.
-        m_renderedImage = QImage();
-        return;
+    // Without its composition the render can be neither shown nor exported
+    // as the preview showed it.
+    const QImage display = ComposeDisplayImage(m_doc, rendered);
+    if (!display.isNull())
+        SetBitmaps(rendered, display);
+}
+
+void CNacreformView::SetBitmaps(const QImage& rendered, const QImage& display)
+{
+    m_renderedImage = rendered;
+    m_displayImage = display;
+    if (!display.isNull()) {
+        m_scrollSize = display.size();
+        UpdateScrollSizes();
     }
-    m_scrollSize = m_displayImage.size();
-    UpdateScrollSizes();
+    RenderForScreen();
+    // Whatever was painted meanwhile (a message box shown during the render
+    // runs an event loop that paints) is out of date now.
+    viewport()->update();
+}
+
+void CNacreformView::RenderForScreen()
+{
+    m_shownRatio = devicePixelRatioF();
+    m_shownImage = m_displayImage;
+    if (m_shownRatio == 1 || m_displayImage.isNull())
+        return;
+    QImage sharp = RenderButtonState(m_doc, EButtonState::Normal, m_shownRatio);
+    sharp.setDevicePixelRatio(m_shownRatio);
+    sharp = ComposeDisplayImage(m_doc, sharp);
+    // Too large at this density: the 1x composition, enlarged by Qt.
+    if (!sharp.isNull())
+        m_shownImage = sharp;
 }
 
 void CNacreformView::UpdateScrollSizes()
@@ -99,17 +123,29 @@ void CNacreformView::OnExportImage()
     if (path.isEmpty())
         return;
     const QImage& bitmap = ChooseExportBitmap(m_doc, m_renderedImage, m_displayImage);
-    if (!SavePng(bitmap, path))
-        m_dialogs.ShowMessage(window(), QStringLiteral("画像の保存に失敗しました。\n\n") + path);
+    QString why;
+    if (!SavePng(bitmap, path, &why))
+        m_dialogs.ShowMessage(window(), FileFailureText(QStringLiteral("画像の保存に失敗しました。"), path, why));
 }
 
 void CNacreformView::paintEvent(QPaintEvent*)
 {
-    if (m_displayImage.isNull())
+    if (m_shownImage.isNull())
         return;
+    if (devicePixelRatioF() != m_shownRatio) {
+        // Moved to a screen of another density: this paint enlarges or
+        // shrinks what there is, the next one shows the sharp picture.
+        m_shownRatio = devicePixelRatioF();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                RenderForScreen();
+                viewport()->update();
+            },
+            Qt::QueuedConnection);
+    }
     QPainter painter(viewport());
-    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
-                      m_displayImage);
+    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()), m_shownImage);
 }
 
 void CNacreformView::resizeEvent(QResizeEvent* event)

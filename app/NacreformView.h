@@ -57,6 +57,9 @@ protected:
 
 private:
     void Render();
+    // Takes a render's bitmaps (both null after a failure) and repaints.
+    void SetBitmaps(const QImage& rendered, const QImage& display);
+    void RenderForScreen();
     void UpdateScrollSizes();
 
     CNacreformDoc& m_doc;
@@ -64,6 +67,11 @@ private:
     QTimer m_renderTimer;
     QImage m_renderedImage;
     QImage m_displayImage;
+    // What the window shows: the composition rendered again at the screen's
+    // device pixel ratio when that is not 1 (so that a high-density screen
+    // shows every device pixel of the design), else the composition itself.
+    QImage m_shownImage;
+    qreal m_shownRatio = 1;
     // Size of the last picture shown; a failed render keeps it, as the
     // status pane keeps its text.
     QSize m_scrollSize;

@@ -1,6 +1,7 @@
 #include "app/QtShellDialogs.h"
 
 #include "app/AboutDlg.h"
+#include "widgets/QuietFileListing.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -21,6 +22,7 @@ void CQtShellDialogs::ConfigureFileDialog(QFileDialog& dialog, const SFileDialog
     // Qt asks before an existing file is replaced unless told otherwise;
     // saying it keeps that promise of the interface visible here.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    ListFilesWithoutReading(dialog);
 }
 
 QString CQtShellDialogs::ChooseFile(QWidget* parent, const SFileDialogRequest& request)

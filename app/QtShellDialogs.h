@@ -16,6 +16,7 @@ public:
     void ShowAbout(QWidget* parent) override;
 
     // Sets dialog up as request asks (mode, title, filters, suffix, name,
-    // overwrite confirmation) without showing it.
+    // overwrite confirmation) without showing it; its listing never reads a
+    // file (ListFilesWithoutReading).
     static void ConfigureFileDialog(QFileDialog& dialog, const SFileDialogRequest& request);
 };

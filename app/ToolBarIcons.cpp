@@ -106,6 +106,26 @@ QImage DrawExport()
     return canvas;
 }
 
+// The export pictogram's picture three times, fanned out: several images
+// at once.
+QImage DrawExportSet()
+{
+    QImage canvas = NewCanvas();
+    QPainter painter(&canvas);
+    BeginPictogram(painter);
+    for (int i = 2; i >= 0; --i) {
+        const QRectF frame(2 + 4 * i, 2 + 3 * i, 16, 13);
+        painter.setBrush(i == 0 ? kSky : kPaper);
+        painter.drawRect(frame);
+        if (i == 0)
+            FillPolygon(painter, QPolygonF({frame.bottomLeft(), QPointF(7, 10), QPointF(11, 13.5), QPointF(14, 11.5),
+                                            frame.bottomRight()}),
+                        kHill);
+    }
+    DrawArrowRight(painter, QPointF(14, 26), 16);
+    return canvas;
+}
+
 QImage DrawAbout()
 {
     QImage canvas = NewCanvas();
@@ -150,6 +170,7 @@ QIcon CToolBarIcons::CommandIcon(unsigned id)
     case kIdFileOpen: picture = DrawOpen(); break;
     case kIdFileSaveAs: picture = DrawSaveAs(); break;
     case kIdExportImage: picture = DrawExport(); break;
+    case kIdExportImageSet: picture = DrawExportSet(); break;
     case kIdAppAbout: picture = DrawAbout(); break;
     case kRenderCircle00:
     case kRenderCircle01:

@@ -2,7 +2,6 @@
 #include "render/Render.h"
 #include "render/RendererTable.h"
 
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -84,15 +83,3 @@ BENCHMARK(BM_Shape)
     ->ArgsProduct({{kRenderCircle00, kRenderCircle01, kRenderRectangle, kRenderCapsule}, {128, 512, 1000}})
     ->Unit(benchmark::kMillisecond)
     ->ComputeStatistics("min", Fastest);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,15 +1,19 @@
 #include "design/IniFile.h"
 
+#include "util/AtomicFileWrite.h"
+#include "util/ByteText.h"
 #include "util/Helpers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -22,7 +26,7 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-QByteArray Trimmed(const QByteArray& text)
+QByteArrayView Trimmed(QByteArrayView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -30,50 +34,81 @@ QByteArray Trimmed(const QByteArray& text)
         ++begin;
     while (end > begin && IsBlank(text[end - 1]))
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
-// "[name]" gives name; any other line gives a null array.
-QByteArray SectionOfLine(const QByteArray& line)
+// "[name]" gives true and name; any other line false.
+bool IsSectionHeader(QByteArrayView line, QByteArrayView* name)
 {
-    const QByteArray t = Trimmed(line);
+    const QByteArrayView t = Trimmed(line);
     if (!t.startsWith('['))
-        return {};
+        return false;
     const qsizetype close = t.indexOf(']');
-    const QByteArray name = Trimmed(t.mid(1, close < 0 ? -1 : close - 1));
-    return name.isNull() ? QByteArray("") : name;
+    *name = Trimmed(t.sliced(1, (close < 0 ? t.size() : close) - 1));
+    return true;
 }
 
-// "key=value" gives key and sets value; comments and other lines give null.
-QByteArray KeyOfLine(const QByteArray& line, QByteArray* value = nullptr)
+// "key=value" gives true, key and value; comments and other lines false.
+bool IsKeyLine(QByteArrayView line, QByteArrayView* key, QByteArrayView* value = nullptr)
 {
-    const QByteArray t = Trimmed(line);
+    const QByteArrayView t = Trimmed(line);
     if (t.isEmpty() || t.startsWith(';') || t.startsWith('['))
-        return {};
+        return false;
     const qsizetype eq = t.indexOf('=');
     if (eq < 0)
-        return {};
+        return false;
+    *key = Trimmed(t.first(eq));
     if (value)
-        *value = Trimmed(t.mid(eq + 1));
-    const QByteArray key = Trimmed(t.left(eq));
-    return key.isNull() ? QByteArray("") : key;
+        *value = Trimmed(t.sliced(eq + 1));
+    return true;
 }
 
-bool SameName(const QByteArray& fileName, const QString& name)
+// Names are matched as the profile functions match them: letter case aside.
+// ASCII, by far the usual, is folded without decoding.
+// A name already folded is returned without a copy, sharing the bytes of
+// name, which must then outlive the result.
+QByteArray FoldedNameSharing(QByteArrayView name)
 {
-    return QString::fromUtf8(fileName).compare(name, Qt::CaseInsensitive) == 0;
+    bool lower = true;
+    for (const char c : name) {
+        if (uchar(c) >= 0x80)
+            return BytesFromText(TextFromBytes(name.toByteArray()).toCaseFolded());
+        lower = lower && !(c >= 'A' && c <= 'Z');
+    }
+    if (lower)
+        return QByteArray::fromRawData(name.data(), name.size());
+    QByteArray folded = name.toByteArray();
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return folded;
 }
 
-QString LimitRead(QString text, int limit)
+QByteArray FoldedName(const QString& name)
 {
-    if (text.size() > 1 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
-        text = text.mid(1, text.size() - 2);
+    const QByteArray bytes = BytesFromText(name);
+    const QByteArray folded = FoldedNameSharing(bytes);
+    return QByteArray(folded.constData(), folded.size());
+}
+
+// Cuts a value read back to limit characters, never inside a character.
+QString Limit(QString text, int limit)
+{
     if (text.size() > limit) {
         qsizetype cut = limit;
         if (text.at(cut - 1).isHighSurrogate())
-            --cut; // never split a character
+            --cut;
         text.truncate(cut);
     }
+    return text;
+}
+
+// A value from the file loses one pair of enclosing quotes.
+QString Unquoted(QString text)
+{
+    if (text.size() > 1 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
+        text = text.mid(1, text.size() - 2);
     return text;
 }
 
@@ -86,9 +121,9 @@ QString OneLine(QString text)
     return text;
 }
 
-bool IsOwnerWritable(const QFileInfo& info)
+QString Reason(int error)
 {
-    return info.permissions().testFlag(QFileDevice::WriteOwner);
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
@@ -105,14 +140,47 @@ QString CIniFile::SectionName(const QString& section)
     return section.isEmpty() ? kDefaultSection : section;
 }
 
+bool CIniFile::ReadWholeFile(const QString& path, QByteArray& text, QString* why)
+{
+    text.clear();
+    const auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(Reason(ENOENT));
+    if (!info.isFile())
+        return fail(QStringLiteral("not a regular file"));
+    if (info.size() > kMaxFileSize)
+        return fail(QStringLiteral("larger than 1 MiB"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    // One byte more than allowed tells a file that grew since the check.
+    text = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (text.size() > kMaxFileSize) {
+        text.clear();
+        return fail(QStringLiteral("larger than 1 MiB"));
+    }
+    return true;
+}
+
 void CIniFile::Load()
 {
     if (m_loaded)
         return;
-    const QFileInfo info(m_strFileName);
-    QFile file(m_strFileName);
-    const bool readable = info.isFile() && info.size() <= kMaxFileSize && file.open(QIODevice::ReadOnly);
-    LoadText(readable ? file.read(kMaxFileSize) : QByteArray());
+    QByteArray text;
+    QString why;
+    const bool exists = QFileInfo(m_strFileName).exists() || QFileInfo(m_strFileName).isSymLink();
+    if (exists && !ReadWholeFile(m_strFileName, text, &why))
+        text.clear();
+    LoadText(text);
+    if (exists && !why.isEmpty())
+        m_unreadable = why;
 }
 
 void CIniFile::LoadText(const QByteArray& text)
@@ -120,69 +188,115 @@ void CIniFile::LoadText(const QByteArray& text)
     m_loaded = true;
     m_dirty = false;
     m_hasBom = false;
-    m_lines.clear();
+    m_unreadable.clear();
+    m_lines.clear(); // before m_text, whose bytes they share
+    m_inserted.clear();
+    m_sections.clear();
     QByteArray data = text;
     if (data.startsWith(kUtf8Bom)) {
         m_hasBom = true;
         data.remove(0, kUtf8Bom.size());
     }
-    if (data.isEmpty())
-        return;
-    m_eol = data.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
-    if (data.endsWith('\n'))
-        data.chop(1);
-    m_lines = data.split('\n');
-    for (QByteArray& line : m_lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    // The line end of the file is kept for every line a write adds.
+    if (data.contains("\r\n"))
+        m_eol = "\r\n";
+    else if (!data.contains('\n') && data.contains('\r'))
+        m_eol = "\r";
+    else
+        m_eol = "\n";
+    // CR LF, LF and a lone CR each end a line. The lines share the bytes
+    // of m_text until a write replaces one.
+    m_text = data;
+    const char* bytes = m_text.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < m_text.size(); ++i) {
+        if (bytes[i] != '\n' && bytes[i] != '\r')
+            continue;
+        m_lines.append(QByteArray::fromRawData(bytes + start, i - start));
+        if (bytes[i] == '\r' && i + 1 < m_text.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
     }
+    if (start < m_text.size())
+        m_lines.append(QByteArray::fromRawData(bytes + start, m_text.size() - start));
+    IndexSections();
 }
 
-CIniFile::Location CIniFile::Find(const QString& section, const QString& key) const
+void CIniFile::IndexSections()
 {
-    Location where;
-    const QString name = SectionName(section);
+    SectionIndex* current = nullptr;
     for (int i = 0; i < m_lines.size(); ++i) {
-        const QByteArray header = SectionOfLine(m_lines[i]);
-        if (where.sectionLine < 0) {
-            if (!header.isNull() && SameName(header, name)) {
-                where.sectionLine = i;
-                where.lastLine = i;
+        QByteArrayView header;
+        if (IsSectionHeader(m_lines[i], &header)) {
+            const QByteArray name = FoldedNameSharing(header); // shares m_text
+            // Only the first section of a name counts, as in the profile functions.
+            const auto [where, added] = m_sections.try_emplace(name);
+            current = added ? &where->second : nullptr;
+            if (current) {
+                current->headerLine = i;
+                current->lastLine = i;
+                current->endLine = i + 1;
             }
             continue;
         }
-        if (!header.isNull())
-            break; // the next section begins
+        if (!current)
+            continue;
+        current->endLine = i + 1;
         if (!Trimmed(m_lines[i]).isEmpty())
-            where.lastLine = i;
-        if (where.keyLine < 0) {
-            const QByteArray lineKey = KeyOfLine(m_lines[i]);
-            if (!lineKey.isNull() && SameName(lineKey, key))
-                where.keyLine = i;
-        }
+            current->lastLine = i;
     }
-    return where;
 }
 
-QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* found, int limit)
+CIniFile::SectionIndex* CIniFile::FindSection(const QString& section)
+{
+    const auto found = m_sections.find(FoldedName(SectionName(section)));
+    if (found == m_sections.end())
+        return nullptr;
+    SectionIndex& index = found->second;
+    if (!index.keysIndexed) {
+        index.keys.reserve(index.endLine - index.headerLine);
+        for (int i = index.headerLine + 1; i < index.endLine; ++i) {
+            QByteArrayView key;
+            if (!IsKeyLine(m_lines[i], &key))
+                continue;
+            KeyLine& slot = index.keys[FoldedNameSharing(key)]; // shares m_text
+            if (slot.line < 0) // the first of equal keys counts
+                slot = KeyLine{i, -1};
+        }
+        index.keysIndexed = true;
+    }
+    return &index;
+}
+
+QByteArray& CIniFile::LineAt(const KeyLine& where)
+{
+    return where.inserted < 0 ? m_lines[where.line] : m_inserted[where.line][where.inserted];
+}
+
+QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* found)
 {
     Load();
-    const Location where = Find(section, key);
-    *found = where.keyLine >= 0;
-    if (!*found)
+    *found = false;
+    SectionIndex* index = FindSection(section);
+    if (!index)
         return {};
-    QByteArray value;
-    KeyOfLine(m_lines[where.keyLine], &value);
-    return LimitRead(QString::fromUtf8(value), limit);
+    const auto where = index->keys.constFind(FoldedName(key));
+    if (where == index->keys.cend())
+        return {};
+    *found = true;
+    QByteArrayView name;
+    QByteArrayView value;
+    IsKeyLine(LineAt(where.value()), &name, &value);
+    return Unquoted(TextFromBytes(value.toByteArray()));
 }
 
 QString CIniFile::GetString(const QString& section, const QString& key, const QString& def, bool decode,
                             int limit)
 {
     bool found = false;
-    QString text = ReadRaw(section, key, &found, limit);
-    if (!found)
-        text = LimitRead(def, limit);
+    QString text = ReadRaw(section, key, &found);
+    // A missing key gives the default as it is, quotes included.
+    text = Limit(found ? text : def, limit);
     if (decode)
         text.replace(QLatin1String(kLineBreakMarker), QStringLiteral("\r\n"));
     return text;
@@ -194,23 +308,33 @@ bool CIniFile::WriteString(const QString& section, const QString& key, const QSt
     QString value = text;
     if (encode)
         value.replace(QStringLiteral("\r\n"), QLatin1String(kLineBreakMarker));
-    value = OneLine(value);
+    const QByteArray bytes = BytesFromText(OneLine(value));
 
-    const Location where = Find(section, key);
-    if (where.keyLine >= 0) {
+    SectionIndex* index = FindSection(section);
+    const QByteArray folded = FoldedName(key);
+    const auto where = index ? index->keys.constFind(folded) : QHash<QByteArray, KeyLine>::const_iterator();
+    if (index && where != index->keys.cend()) {
         // Keep the key as the file spells it; only the value changes.
-        const QByteArray original = m_lines[where.keyLine];
-        const qsizetype eq = original.indexOf('=');
-        m_lines[where.keyLine] = original.left(eq + 1) + value.toUtf8();
+        QByteArray& line = LineAt(where.value());
+        line = line.left(line.indexOf('=') + 1) + bytes;
     } else {
-        const QByteArray line = OneLine(key).toUtf8() + '=' + value.toUtf8();
-        if (where.sectionLine >= 0) {
-            m_lines.insert(where.lastLine + 1, line);
+        const QByteArray line = BytesFromText(OneLine(key)) + '=' + bytes;
+        if (index) {
+            // After the last line of the section; later keys follow this one.
+            QList<QByteArray>& after = m_inserted[index->lastLine];
+            index->keys.insert(folded, KeyLine{index->lastLine, int(after.size())});
+            after.append(line);
         } else {
             if (!m_lines.isEmpty() && !Trimmed(m_lines.back()).isEmpty())
                 m_lines.append(QByteArray());
-            m_lines.append('[' + OneLine(SectionName(section)).toUtf8() + ']');
+            const QString name = OneLine(SectionName(section));
+            m_lines.append('[' + BytesFromText(name) + ']');
             m_lines.append(line);
+            SectionIndex& added = m_sections[FoldedName(name)];
+            added.headerLine = int(m_lines.size()) - 2;
+            added.lastLine = added.endLine = int(m_lines.size()) - 1;
+            added.keysIndexed = true;
+            added.keys.insert(folded, KeyLine{added.lastLine, -1});
         }
     }
     m_dirty = true;
@@ -298,8 +422,8 @@ void CIniFile::ExchangeIntPair(bool save, const QString& section, const QString&
     QStringList parts;
     if (!ExchangePair(save, section, key, IntToString(first) + u',' + IntToString(second), parts))
         return;
-    first = ParseInt(parts[0]);
-    second = ParseInt(parts[1]);
+    first = ParseIntClamped(parts[0]);
+    second = ParseIntClamped(parts[1]);
 }
 
 namespace {
@@ -330,47 +454,70 @@ void CIniFile::ExchangeFloat(bool save, const QString& section, const QString& k
         value = NarrowFinite(GetDouble(section, key, double(value)));
 }
 
-bool CIniFile::Flush()
+bool CIniFile::Flush(QString* why)
 {
     if (!m_dirty)
         return true;
-    const QFileInfo target(m_strFileName);
-    if (target.exists() && (!target.isFile() || !IsOwnerWritable(target)))
+    if (!m_unreadable.isEmpty()) {
+        // Replacing a file not read whole would throw away what was not read.
+        if (why)
+            *why = QStringLiteral("the existing file cannot be read whole (%1)").arg(m_unreadable);
         return false;
-    const QFileInfo folder(target.absolutePath());
-    if (!folder.isDir() || !IsOwnerWritable(folder))
-        return false;
-
+    }
     QByteArray data;
     if (m_hasBom)
         data += kUtf8Bom;
-    for (const QByteArray& line : std::as_const(m_lines)) {
-        data += line;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        data += m_lines[i];
         data += m_eol;
+        for (const QByteArray& line : m_inserted.value(i)) {
+            data += line;
+            data += m_eol;
+        }
     }
-    QSaveFile file(m_strFileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (!WriteFileAtomically(m_strFileName, data, why))
         return false;
     m_dirty = false;
     return true;
 }
 
-int CIniFile::ParseInt(const QString& text)
+namespace {
+
+// The digits after optional blanks and one sign, and whether the sign was a minus.
+const char* SkipToDigits(const QByteArray& bytes, bool* negative)
 {
-    const QByteArray bytes = text.toUtf8();
     const char* p = bytes.constData();
     const char* end = p + bytes.size();
     while (p < end && (IsBlank(*p) || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f'))
         ++p;
-    bool negative = false;
+    *negative = false;
     if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
+        *negative = *p++ == '-';
+    return p;
+}
+
+} // namespace
+
+int CIniFile::ParseInt(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    bool negative = false;
+    const char* p = SkipToDigits(bytes, &negative);
+    const char* end = bytes.constData() + bytes.size();
+    uint32_t value = 0; // wraps modulo 2^32, as the profile reader does
+    for (; p < end && *p >= '0' && *p <= '9'; ++p)
+        value = value * 10u + uint32_t(*p - '0');
+    if (negative)
+        value = 0u - value;
+    return int(value);
+}
+
+int CIniFile::ParseIntClamped(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    bool negative = false;
+    const char* p = SkipToDigits(bytes, &negative);
+    const char* end = bytes.constData() + bytes.size();
     int64_t value = 0;
     constexpr int64_t kLimit = int64_t(std::numeric_limits<int>::max()) + 1;
     for (; p < end && *p >= '0' && *p <= '9'; ++p)
@@ -383,13 +530,9 @@ int CIniFile::ParseInt(const QString& text)
 double CIniFile::ParseDouble(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    while (p < end && (IsBlank(*p) || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f'))
-        ++p;
     bool negative = false;
-    if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
+    const char* p = SkipToDigits(bytes, &negative);
+    const char* end = bytes.constData() + bytes.size();
     if (p < end && (*p == '+' || *p == '-'))
         return 0.0; // a second sign is no number
     double value = 0.0;

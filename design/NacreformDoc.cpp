@@ -6,7 +6,6 @@
 #include "render/RendererTable.h"
 #include "util/MessageSink.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 const QString CNacreformDoc::kOpenFailedMessage = QStringLiteral("ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
@@ -36,6 +35,41 @@ const QStringList& CNacreformDoc::DesignKeys()
         QStringLiteral("RenderID"),
     };
     return keys;
+}
+
+void CNacreformDoc::CopyDesignFrom(const CNacreformDoc& other)
+{
+    BGTrans = other.BGTrans;
+    BGColor = other.BGColor;
+    Margin = other.Margin;
+    ShapeSize = other.ShapeSize;
+    Color1 = other.Color1;
+    Color2 = other.Color2;
+    EnableShapeShadow = other.EnableShapeShadow;
+    ShapeShadowPos = other.ShapeShadowPos;
+    ShapeShadowAlpha = other.ShapeShadowAlpha;
+    String = other.String;
+    FontName = other.FontName;
+    Bold = other.Bold;
+    FontSize = other.FontSize;
+    TextPos = other.TextPos;
+    TextColor = other.TextColor;
+    TextAlpha = other.TextAlpha;
+    EnableTextShadow = other.EnableTextShadow;
+    TextShadowPos = other.TextShadowPos;
+    TextShadowColor = other.TextShadowColor;
+    TextShadowColorSameAsText = other.TextShadowColorSameAsText;
+    TextShadowAlpha = other.TextShadowAlpha;
+    ImagePath = other.ImagePath;
+    ImageAlpha = other.ImageAlpha;
+    ImagePos = other.ImagePos;
+    ImageSize = other.ImageSize;
+    EnableImageShadow = other.EnableImageShadow;
+    ImageShadowPos = other.ImageShadowPos;
+    ImageShadowAlpha = other.ImageShadowAlpha;
+    CachedImagePath = other.CachedImagePath;
+    CachedImage = other.CachedImage;
+    SelectRenderer(other.RenderID, true, false);
 }
 
 void CNacreformDoc::SelectRenderer(unsigned id, bool force, bool notify)
@@ -103,11 +137,11 @@ void CNacreformDoc::ExchangeDesign(bool save, CIniFile& ini)
     RenderID = unsigned(renderId);
 }
 
-bool CNacreformDoc::ExchangeDesign(bool save, const QString& path)
+bool CNacreformDoc::ExchangeDesign(bool save, const QString& path, QString* why)
 {
     CIniFile ini(path, false);
     ExchangeDesign(save, ini);
-    return !save || ini.Flush();
+    return !save || ini.Flush(why);
 }
 
 bool CNacreformDoc::OnNewDocument()
@@ -118,36 +152,31 @@ bool CNacreformDoc::OnNewDocument()
 
 bool CNacreformDoc::OnOpenDocument(const QString& path)
 {
-    const QFileInfo info(path);
-    QFile probe(path);
-    const bool readable = info.exists() && info.isFile() && info.size() <= CIniFile::kMaxFileSize
-                          && probe.open(QIODevice::ReadOnly);
-    if (!readable) {
-        ShowMessage(kOpenFailedMessage);
+    QByteArray text;
+    QString why;
+    if (!CIniFile::ReadWholeFile(path, text, &why)) {
+        if (m_pMessageSink)
+            m_pMessageSink->ShowFileFailure(FileFailureText(kOpenFailedMessage, path, why),
+                                            QStringLiteral("cannot read the design file %1").arg(path), why);
         return false;
     }
-    probe.close();
-    ExchangeDesign(false, path);
+    CIniFile ini(path, false);
+    ini.LoadText(text);
+    ExchangeDesign(false, ini);
     SelectRenderer(RenderID, true, false);
     return true;
 }
 
-bool CNacreformDoc::OnSaveDocument(const QString& path)
+bool CNacreformDoc::OnSaveDocument(const QString& path, QString* why)
 {
-    return ExchangeDesign(true, path);
+    return ExchangeDesign(true, path, why);
 }
 
-bool CNacreformDoc::DoSave(const QString& path)
+bool CNacreformDoc::DoSave(const QString& path, QString* why)
 {
-    if (!OnSaveDocument(path))
+    if (!OnSaveDocument(path, why))
         return false;
     m_strPathName = path;
     m_strTitle = QFileInfo(path).fileName();
     return true;
-}
-
-void CNacreformDoc::ShowMessage(const QString& text) const
-{
-    if (m_pMessageSink)
-        m_pMessageSink->ShowMessage(text);
 }

@@ -89,6 +89,12 @@ public:
     // The keys of the design file, in file order.
     static const QStringList& DesignKeys();
 
+    // Takes every design parameter and the picture cache of other (not its
+    // path, title, listener or message sink) and makes the renderer for the
+    // taken RenderID: an independent copy to render elsewhere, e.g. in
+    // another thread.
+    void CopyDesignFrom(const CNacreformDoc& other);
+
     // Makes the renderer for id (unknown ids give the single-colour circle
     // and RenderID 32771). Without force, the current id changes nothing;
     // with notify, the listener refreshes the panel and renders at once.
@@ -101,21 +107,24 @@ public:
     COLORREF GetTextShadowColor() const;
 
     // Writes every parameter to, or reads every one present from, the design
-    // file at path. A save returns whether the whole file was written.
-    bool ExchangeDesign(bool save, const QString& path);
+    // file at path. A save returns whether the whole file was written, and
+    // puts the reason of a failure into why.
+    bool ExchangeDesign(bool save, const QString& path, QString* why = nullptr);
     // The same pass over a store already opened.
     void ExchangeDesign(bool save, CIniFile& store);
 
     bool OnNewDocument();
     // Reads the design at path. A file that cannot be read (missing, not a
-    // regular file, larger than the INI store reads, no access) shows kOpenFailedMessage and
-    // leaves the design, path and title as they were.
+    // regular file, larger than the INI store reads, no access) shows
+    // kOpenFailedMessage with the path and the reason, and leaves the
+    // design, path and title as they were.
     bool OnOpenDocument(const QString& path);
-    // Writes the design to path; false when it could not be written.
-    bool OnSaveDocument(const QString& path);
+    // Writes the design to path; false when it could not be written, with
+    // the system's reason in why.
+    bool OnSaveDocument(const QString& path, QString* why = nullptr);
     // Saves under path and, on success, takes path and its file name as the
     // document's path and title. On failure nothing of the document changes.
-    bool DoSave(const QString& path);
+    bool DoSave(const QString& path, QString* why = nullptr);
 
     const QString& GetPathName() const { return m_strPathName; }
     void SetPathName(const QString& path) { m_strPathName = path; }
@@ -128,8 +137,6 @@ public:
     IMessageSink* GetMessageSink() const { return m_pMessageSink; }
 
 private:
-    void ShowMessage(const QString& text) const;
-
     QString m_strPathName;
     QString m_strTitle = kUntitled;
     IDocumentListener* m_pListener = nullptr;

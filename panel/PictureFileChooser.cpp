@@ -1,11 +1,18 @@
 #include "panel/PictureFileChooser.h"
 
+#include "widgets/QuietFileListing.h"
+
 #include <QFileDialog>
 #include <QStringList>
 
 QString CPictureFileDialog::ChoosePictureFile()
 {
-    return QFileDialog::getOpenFileName(nullptr, QString(), QString(), Filter());
+    QFileDialog dialog(nullptr, QString(), QString(), Filter());
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    ListFilesWithoutReading(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 
 QString CPictureFileDialog::Filter()

@@ -5,9 +5,10 @@
 
 #include <cmath>
 
-void PrepareCanvasGraphics(QPainter& graphics)
+void PrepareCanvasGraphics(QPainter& graphics, double scale)
 {
     graphics.setRenderHint(QPainter::Antialiasing);
+    graphics.scale(scale, scale);
     graphics.translate(0.5, 0.5);
 }
 

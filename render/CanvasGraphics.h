@@ -14,8 +14,11 @@ class QRectF;
 // gradients, the caption masks) maps through the helpers below, which expect
 // a painter that only translates and scales.
 
-// Anti-aliased, with the pixel centres above. For a fresh painter on a canvas.
-void PrepareCanvasGraphics(QPainter& graphics);
+// Anti-aliased, with the pixel centres above. For a fresh painter on a
+// canvas; at a scale other than 1 the drawing coordinates stay those of the
+// 1x canvas and each of its pixels is scale x scale device pixels, so that a
+// render at twice the scale, averaged in blocks of 2 x 2, gives the 1x one.
+void PrepareCanvasGraphics(QPainter& graphics, double scale = 1);
 
 // The drawing point at the centre of the device pixel (column, row).
 QPointF PixelCentre(const QPainter& graphics, int column, int row);

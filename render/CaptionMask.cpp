@@ -1,6 +1,5 @@
 #include "render/CaptionMask.h"
 
-#include "render/CanvasGraphics.h"
 #include "render/GraphicsPath.h"
 
 #include <QFont>
@@ -27,26 +26,40 @@ struct SMask
     QFont font;
     QString text;
     QPointF fraction; // of the point within its pixel
+    qreal scale;      // device pixels per pixel of the font's size
     QRect visible;    // the device area the mask may cover, relative to the point's pixel
     QRect rect;       // where the mask lies, relative to the point's pixel
     QImage coverage;  // Format_Alpha8
 };
 
-bool Matches(const SMask& mask, const QFont& font, const QString& text, QPointF fraction, const QRect& visible)
+bool Matches(const SMask& mask, const QFont& font, const QString& text, QPointF fraction, qreal scale,
+             const QRect& visible)
 {
-    return mask.fraction == fraction && mask.visible == visible && mask.text == text && mask.font == font;
+    return mask.fraction == fraction && mask.scale == scale && mask.visible == visible && mask.text == text
+           && mask.font == font;
+}
+
+// Scaling by scale about the point at fraction.
+QTransform ScaleAbout(QPointF fraction, qreal scale)
+{
+    return QTransform::fromTranslate(fraction.x(), fraction.y())
+        .scale(scale, scale)
+        .translate(-fraction.x(), -fraction.y());
 }
 
 SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& text, QPointF fraction,
-                const QRect& visible)
+                qreal scale, const QRect& visible)
 {
-    SMask mask{font, text, fraction, visible, {}, {}};
+    SMask mask{font, text, fraction, scale, visible, {}, {}};
     // Line box and ink, which may overhang the box, with a pixel to spare
     // for anti-aliasing.
     const QFontMetricsF metrics(font, &device);
     const QRectF box = metrics.boundingRect(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
     const QRectF ink = metrics.tightBoundingRect(text).translated(box.left(), box.top() + metrics.ascent());
-    mask.rect = (box | ink).adjusted(-2, -2, 2, 2).toAlignedRect().intersected(visible);
+    QRectF extent = box | ink;
+    if (scale != 1)
+        extent = ScaleAbout(fraction, scale).mapRect(extent);
+    mask.rect = extent.adjusted(-2, -2, 2, 2).toAlignedRect().intersected(visible);
     if (mask.rect.isEmpty())
         return mask;
 
@@ -58,30 +71,38 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
     canvas.setDotsPerMeterX(qRound(device.logicalDpiX() / 0.0254));
     canvas.setDotsPerMeterY(qRound(device.logicalDpiY() / 0.0254));
     {
+        // The glyphs are filled from their outlines, in fine chords, scaled
+        // to the device first. A font of its own (ForceOutline makes Qt keep
+        // a separate font engine), since glyphs that text drawn elsewhere
+        // left in the shared engine change the outlines it gives by a few
+        // levels.
+        QFont outlineFont(font, &device);
+        outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
+        QPainterPath outline;
+        outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
         QPainter painter(&canvas);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(-mask.rect.topLeft());
-        QPainterPath outline;
-        outline.addText(box.left(), box.top() + metrics.ascent(), font, text);
-        painter.fillPath(WithFineChords(outline), Qt::white);
+        painter.fillPath(WithFineChords(scale == 1 ? outline : ScaleAbout(fraction, scale).map(outline)),
+                         Qt::white);
     }
     mask.coverage = canvas.convertToFormat(QImage::Format_Alpha8);
     return mask;
 }
 
 std::shared_ptr<const SMask> FindOrRasterise(const QPaintDevice& device, const QFont& font, const QString& text,
-                                             QPointF fraction, const QRect& visible)
+                                             QPointF fraction, qreal scale, const QRect& visible)
 {
     thread_local std::deque<std::shared_ptr<const SMask>> masks;
     for (auto it = masks.begin(); it != masks.end(); ++it) {
-        if (Matches(**it, font, text, fraction, visible)) {
+        if (Matches(**it, font, text, fraction, scale, visible)) {
             std::shared_ptr<const SMask> found = *it;
             masks.erase(it);
             masks.push_front(found);
             return found;
         }
     }
-    auto mask = std::make_shared<const SMask>(Rasterise(device, font, text, fraction, visible));
+    auto mask = std::make_shared<const SMask>(Rasterise(device, font, text, fraction, scale, visible));
     if (qsizetype(mask->rect.width()) * mask->rect.height() <= kMaxKeptPixels) {
         masks.push_front(mask);
         if (masks.size() > kKeptMasks)
@@ -122,19 +143,23 @@ void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text,
 {
     if (text.isEmpty() || graphics.device() == nullptr || ArgbAlpha(color) == 0)
         return;
+    // The mask is made and drawn in device pixels; a painter that scales
+    // (a render at a higher resolution) gets glyphs drawn at its scale.
+    const QTransform toDevice = graphics.deviceTransform();
+    point = toDevice.map(point);
     // No caption placed this far away reaches a canvas, and the pixel of its
     // point would not fit an int.
     constexpr double kFarAway = 1e9;
     if (!(std::abs(point.x()) < kFarAway && std::abs(point.y()) < kFarAway))
         return;
-    // The mask is laid in whole device pixels; the text inside it is placed
-    // at the point's fraction of a device pixel.
-    const QPointF device = DevicePoint(graphics, point);
-    const QPoint pixel(int(std::floor(device.x())), int(std::floor(device.y())));
-    const QPointF fraction = device - QPointF(pixel);
+    const QPoint pixel(int(std::floor(point.x())), int(std::floor(point.y())));
+    const QPointF fraction = point - QPointF(pixel);
     const QRect visible = QRect(0, 0, graphics.device()->width(), graphics.device()->height()).translated(-pixel);
-    const auto mask = FindOrRasterise(*graphics.device(), font, text, fraction, visible);
-    if (!mask->coverage.isNull())
-        graphics.drawImage(DrawingRect(graphics, mask->rect.translated(pixel)).topLeft(),
-                           Tint(mask->coverage, color));
+    const auto mask = FindOrRasterise(*graphics.device(), font, text, fraction, toDevice.m11(), visible);
+    if (mask->coverage.isNull())
+        return;
+    graphics.save();
+    graphics.resetTransform();
+    graphics.drawImage(pixel + mask->rect.topLeft(), Tint(mask->coverage, color));
+    graphics.restore();
 }

@@ -13,8 +13,8 @@ class QString;
 // outlines, laid down as fine chords, so that the text lands exactly where
 // point says and its curved edges are covered by their area (Qt's glyph
 // cache puts glyphs on a coarser grid of positions). That is slow for large
-// text, so the coverage is rasterised once per font, text, sub-pixel position
-// and visible area into a mask that the next calls (the shadow pass, the next
-// renders) only tint and blend. The few most recent masks are kept, per
-// thread.
+// text, so the coverage is rasterised once per font, text, sub-pixel
+// position, scale and visible area into a mask that the next calls (the
+// shadow pass, the next renders) only tint and blend. The few most recent
+// masks are kept, per thread.
 void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text, QPointF point, ARGB color);

@@ -5,13 +5,14 @@
 
 #include <QPainter>
 
-QImage CreateDisplayBitmap(const CNacreformDoc& doc, int width, int height)
+QImage CreateDisplayBitmap(const CNacreformDoc& doc, int width, int height, qreal devicePixelRatio)
 {
     if (width <= 0 || height <= 0)
         return {};
     QImage bitmap(width, height, QImage::Format_RGB32);
     if (bitmap.isNull())
         return {};
+    bitmap.setDevicePixelRatio(devicePixelRatio);
     if (!doc.BGTrans) {
         bitmap.fill(QColor::fromRgba(ColorRefToArgb(doc.BGColor)));
         return bitmap;
@@ -32,7 +33,7 @@ QImage ComposeDisplayImage(const CNacreformDoc& doc, const QImage& rendered)
 {
     if (rendered.isNull())
         return {};
-    QImage display = CreateDisplayBitmap(doc, rendered.width(), rendered.height());
+    QImage display = CreateDisplayBitmap(doc, rendered.width(), rendered.height(), rendered.devicePixelRatio());
     if (display.isNull())
         return {};
     QPainter graphics(&display);

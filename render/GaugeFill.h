@@ -56,7 +56,10 @@ QImage ScratchTexture(QSize size);
 } // namespace gauge_fill
 
 // Fills region, in drawing coordinates of a canvas painter (CanvasGraphics.h),
-// with the gradient of gauge.
+// with the gradient of gauge. The gauge is evaluated at the centre of every
+// device pixel, so a painter that scales (a render at a higher resolution)
+// gets a gradient as fine as its pixels; the painter may scale and move, not
+// rotate.
 template <typename Gauge>
 void FillGaugeGradient(QPainter& graphics, const QPainterPath& region, ARGB outer, ARGB inner,
                        const CBlend& blend, const Gauge& gauge, float reach)

@@ -1,38 +1,85 @@
 #include "render/ImageFiles.h"
 
+#include "util/AtomicFileWrite.h"
+#include "util/ByteText.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
-bool LoadPicture(const QString& path, QImage& picture)
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool LoadPicture(const QString& path, QImage& picture, QString* why)
 {
     picture = QImage();
-    // A pipe or device would make the reader wait for data that may never
-    // come; pictures are regular files.
-    if (!QFileInfo(path).isFile())
+    const auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
         return false;
-    QImageReader reader(path);
+    };
+    // By the path's own bytes, which need not be UTF-8. Without blocking: a
+    // pipe would make the open wait for a writer that may never come.
+    const int fd = ::open(BytesFromText(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return fail(QStringLiteral("not a regular file"));
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(file.errorString());
+    }
+    // The name's extension goes first, as when reading by name; the content
+    // decides when it does not fit.
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
     picture = reader.read();
     if (picture.isNull())
-        return false;
+        return fail(reader.errorString());
     picture.convertTo(QImage::Format_ARGB32_Premultiplied);
-    return !picture.isNull();
+    if (picture.isNull())
+        return fail(QStringLiteral("not enough memory for the picture"));
+    return true;
 }
 
-bool SavePng(const QImage& image, const QString& path)
+QByteArray EncodePng(const QImage& image, EPngCompression compression)
 {
+    // Qt's 0 ... 100 scale maps to zlib's levels 0 ... 9; this is level 1.
+    constexpr int kFastestCompression = 11;
+    QByteArray bytes;
     if (image.isNull())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
+        return bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (compression == EPngCompression::Fastest)
+        writer.setCompression(kFastestCompression);
+    if (!writer.write(image))
+        return {};
+    return bytes;
+}
+
+bool SavePng(const QImage& image, const QString& path, QString* why)
+{
+    // Encoded whole in memory first, so that the file is written by the one
+    // writer that checks every byte of it.
+    const QByteArray encoded = EncodePng(image);
+    if (encoded.isEmpty()) {
+        if (why)
+            *why = image.isNull() ? QStringLiteral("there is no image to write")
+                                  : QStringLiteral("the image could not be encoded as PNG");
         return false;
     }
-    return file.commit();
+    return WriteFileAtomically(path, encoded, why);
 }

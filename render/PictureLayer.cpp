@@ -21,8 +21,10 @@ void RefreshPictureCache(CNacreformDoc& doc)
     doc.CachedImage = QImage();
     if (doc.ImagePath.isEmpty())
         return;
-    if (!LoadPicture(doc.ImagePath, doc.CachedImage) && doc.GetMessageSink() != nullptr)
-        doc.GetMessageSink()->ShowMessage(kPictureLoadFailedMessage + doc.ImagePath);
+    QString why;
+    if (!LoadPicture(doc.ImagePath, doc.CachedImage, &why) && doc.GetMessageSink() != nullptr)
+        doc.GetMessageSink()->ShowFileFailure(kPictureLoadFailedMessage + doc.ImagePath,
+                                              QStringLiteral("cannot load the picture %1").arg(doc.ImagePath), why);
 }
 
 namespace {

@@ -15,9 +15,10 @@ namespace {
 // pixel whatever screen (or none) the process has.
 constexpr int kDotsPerMeterAt96Dpi = 3780;
 
-QImage EmptyCanvas()
+QImage EmptyCanvas(double scale)
 {
-    QImage empty(CRender::kEmptyCanvasSide, CRender::kEmptyCanvasSide, QImage::Format_ARGB32);
+    const int side = qRound(scale * CRender::kEmptyCanvasSide);
+    QImage empty(side, side, QImage::Format_ARGB32);
     if (!empty.isNull())
         empty.fill(Qt::transparent);
     return empty;
@@ -26,6 +27,12 @@ QImage EmptyCanvas()
 bool IsAllocatable(float side)
 {
     return std::isfinite(side) && side < float(CRender::kMaxCanvasSide + 1);
+}
+
+// The bitmap side of a canvas side: truncated at 1x, then scaled and rounded.
+double ScaledSide(float side, double scale)
+{
+    return std::round(scale * std::trunc(double(side)));
 }
 
 } // namespace
@@ -38,18 +45,25 @@ void CRender::DrawShape(CNacreformDoc&, QPainter&, const QRectF&, const QRectF&)
 
 QImage CRender::Render(CNacreformDoc& doc) const
 {
-    const SCanvasLayout layout = GetCanvasLayout(doc);
-    if (!std::isfinite(layout.width) || !std::isfinite(layout.height))
+    return RenderLayout(doc, GetCanvasLayout(doc), 1.0);
+}
+
+QImage CRender::RenderLayout(CNacreformDoc& doc, const SCanvasLayout& layout, double scale) const
+{
+    if (!std::isfinite(layout.width) || !std::isfinite(layout.height) || !(scale > 0))
         return {};
     if (layout.width <= 0 || layout.height <= 0)
-        return EmptyCanvas();
-    if (!IsAllocatable(layout.width) || !IsAllocatable(layout.height)
-        || qint64(layout.width) * qint64(layout.height) > kMaxCanvasPixels)
+        return EmptyCanvas(scale);
+    if (!IsAllocatable(layout.width) || !IsAllocatable(layout.height))
+        return {};
+    const double width = ScaledSide(layout.width, scale);
+    const double height = ScaledSide(layout.height, scale);
+    if (!(width <= kMaxCanvasSide && height <= kMaxCanvasSide) || width * height > double(kMaxCanvasPixels))
         return {};
 
     // Painted premultiplied (the fast path of the raster engine), handed out
     // straight.
-    QImage canvas(int(layout.width), int(layout.height), QImage::Format_ARGB32_Premultiplied);
+    QImage canvas(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
     if (canvas.isNull())
         return {};
     canvas.fill(Qt::transparent);
@@ -57,7 +71,7 @@ QImage CRender::Render(CNacreformDoc& doc) const
     canvas.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
     try {
         QPainter graphics(&canvas);
-        PrepareCanvasGraphics(graphics);
+        PrepareCanvasGraphics(graphics, scale);
         DrawShape(doc, graphics, layout.shapeRect, layout.shadowRect);
     } catch (const std::bad_alloc&) {
         // Memory for a layer ran out: as if the bitmap could not be had.

@@ -50,6 +50,13 @@ public:
     // message through the document's message sink.
     virtual QImage Render(CNacreformDoc& doc) const final;
 
+    // The design drawn with layout's geometry through a painter scaled by
+    // scale, on a bitmap of the layout's truncated size times scale, rounded
+    // (so a 2x bitmap is exactly twice the 1x one). Render is this at scale 1
+    // with the design's own layout; otherwise as Render, also in its limits,
+    // which apply to the scaled bitmap.
+    QImage RenderLayout(CNacreformDoc& doc, const SCanvasLayout& layout, double scale) const;
+
     // The shape is always width x width; the stored height is ignored.
     virtual bool IsSquareShape() const;
     // The shape is painted with Color2 as well as Color1.

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -43,8 +44,13 @@ QString IntToString(int value)
 
 QString DoubleToString(double value)
 {
-    // QString::number is locale independent and rounds like printf's "%.2f".
-    return QString::number(value, 'f', 2);
+    // As printf's "%.2lf" in the C locale: the exact binary value is rounded
+    // (0.125 gives 0.12) and a negative zero keeps its sign.
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    if (error != std::errc())
+        return QStringLiteral("0.00");
+    return QString::fromLatin1(buffer, end - buffer);
 }
 
 void SplitString(QStringList& parts, const QString& source, const QString& delimiter)

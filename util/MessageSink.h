@@ -10,11 +10,26 @@ class IMessageSink
 public:
     virtual ~IMessageSink() = default;
     virtual void ShowMessage(const QString& text) = 0;
+    // A file that could not be read or written. text is the message as the
+    // editor shows it; summary ("cannot read the design file x.nfd") and the
+    // system's reason make the one line a command line prints instead.
+    virtual void ShowFileFailure(const QString& text, const QString& summary, const QString& reason)
+    {
+        Q_UNUSED(summary);
+        Q_UNUSED(reason);
+        ShowMessage(text);
+    }
 };
 
-// Prints each message to standard error on a line of its own.
+// The editor's form of a file failure: the message, the file and, when
+// known, the reason, each on lines of their own.
+QString FileFailureText(const QString& message, const QString& path, const QString& reason);
+
+// Prints each message to standard error on a line of its own; file failures
+// as "nacreform: summary: reason".
 class CStderrMessageSink : public IMessageSink
 {
 public:
     void ShowMessage(const QString& text) override;
+    void ShowFileFailure(const QString& text, const QString& summary, const QString& reason) override;
 };

@@ -1,9 +1,15 @@
 #include "ShellHarness.h"
 #include "app/CommandIds.h"
+#include "util/AtomicFileWrite.h"
 
 #include <QAction>
 #include <QImageReader>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 // Open, Save As, the recent-file entries and the PNG export, each driven
 // through its command with scripted dialog answers.
@@ -63,11 +69,13 @@ void FileCommandsTest::openCancelledOrFailingKeepsTheDesign()
 {
     SShellHarness shell;
     shell.Doc().Margin = 7;
-    shell.dialogs.fileAnswers = {QString(), shell.FilePath(QStringLiteral("missing.nfd"))};
+    const QString missing = shell.FilePath(QStringLiteral("missing.nfd"));
+    shell.dialogs.fileAnswers = {QString(), missing};
     shell.docManager.OnFileOpen();
     QVERIFY(shell.dialogs.messages.isEmpty());
     shell.docManager.OnFileOpen();
-    QCOMPARE(shell.dialogs.messages, QStringList{CNacreformDoc::kOpenFailedMessage});
+    QCOMPARE(shell.dialogs.messages,
+             QStringList{CNacreformDoc::kOpenFailedMessage + "\n\n" + missing + "\n" + strerror(ENOENT)});
     QCOMPARE(shell.Doc().Margin, 7);
     QVERIFY(shell.recentFiles.GetPaths().isEmpty());
 }
@@ -108,11 +116,33 @@ void FileCommandsTest::failedSaveIsReportedAndChangesNothing()
     const QString unwritable = shell.FilePath(QStringLiteral("no-such-folder/design.nfd"));
     shell.dialogs.fileAnswers = {unwritable};
     shell.docManager.OnFileSaveAs();
-    QCOMPARE(shell.dialogs.messages, QStringList{QStringLiteral("ﾄﾞｷｭﾒﾝﾄを保存することに失敗しました。")});
+    QCOMPARE(shell.dialogs.messages, QStringList{QStringLiteral("ﾄﾞｷｭﾒﾝﾄを保存することに失敗しました。\n\n")
+                                                 + unwritable + "\n" + strerror(ENOENT)});
     QCOMPARE(shell.Doc().GetPathName(), QString());
     QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("無題"));
     QVERIFY(shell.recentFiles.GetPaths().isEmpty());
     QVERIFY(!QFileInfo::exists(unwritable));
+
+    // A full disk part way through a save over an existing design.
+    const QString existing = shell.WriteDesign(QStringLiteral("existing.nfd"), 3);
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const FileWriteFunction previous = SetFileWriteFunction([](int fd, const void* data, size_t size) -> ssize_t {
+        if (size > 1)
+            return ::write(fd, data, size / 2);
+        errno = ENOSPC;
+        return -1;
+    });
+    shell.dialogs.fileAnswers = {existing};
+    shell.docManager.OnFileSaveAs();
+    SetFileWriteFunction(previous);
+    QCOMPARE(shell.dialogs.messages.last(), QStringLiteral("ﾄﾞｷｭﾒﾝﾄを保存することに失敗しました。\n\n")
+                                                + existing + "\n" + strerror(ENOSPC));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(QDir(shell.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"existing.nfd"});
 }
 
 void FileCommandsTest::saveAsShortcutOpensTheSaveDialog()
@@ -164,7 +194,8 @@ void FileCommandsTest::missingRecentFileIsReportedAndDropped()
     shell.Doc().Margin = 30;
 
     shell.Frame().GetRecentFileActions().at(1)->trigger();
-    QCOMPARE(shell.dialogs.messages, QStringList{CNacreformDoc::kOpenFailedMessage});
+    QCOMPARE(shell.dialogs.messages.size(), 1);
+    QVERIFY(shell.dialogs.messages.first().startsWith(CNacreformDoc::kOpenFailedMessage + "\n\n" + gone));
     QCOMPARE(shell.Doc().Margin, 30);
     QCOMPARE(shell.recentFiles.GetPaths(), QStringList{kept});
     QCOMPARE(shell.Frame().GetRecentFileActions().size(), 1);
@@ -253,7 +284,8 @@ void FileCommandsTest::failedExportIsReported()
     const QString target = shell.FilePath(QStringLiteral("no-such-folder/button.png"));
     shell.dialogs.fileAnswers = {target};
     shell.View().OnExportImage();
-    QCOMPARE(shell.dialogs.messages, QStringList{QStringLiteral("画像の保存に失敗しました。\n\n") + target});
+    QCOMPARE(shell.dialogs.messages,
+             QStringList{QStringLiteral("画像の保存に失敗しました。\n\n") + target + "\n" + strerror(ENOENT)});
     QVERIFY(!QFileInfo::exists(target));
 }
 

@@ -132,7 +132,50 @@ TEST_F(HeadlessExportTest, OversizedCanvasFailsWithoutAllocating)
                           QStringLiteral("--export"), QStringLiteral("huge.png")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("cannot allocate"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("ShapeSize=100000,100000"))) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("huge.png"))));
+
+    // A shadow offset beyond float range: the sizes cannot be computed, and
+    // the message says what made them so instead of "nan".
+    const SRun far = Run({QStringLiteral("--set"), QStringLiteral("ShapeShadowPos=1e38,1e38"),
+                          QStringLiteral("--export"), QStringLiteral("far.png")});
+    EXPECT_EQ(far.exitCode, 1);
+    EXPECT_FALSE(far.err.contains(QStringLiteral("nan"))) << far.err.toStdString();
+    EXPECT_TRUE(far.err.contains(QStringLiteral("ShapeShadowPos=1e+38,1e+38"))) << far.err.toStdString();
+}
+
+TEST_F(HeadlessExportTest, SaveOverADesignTooLargeToReadFailsAndKeepsIt)
+{
+    QByteArray foreign = "[General]\nMargin=9\n";
+    for (int i = 0; foreign.size() <= 1100000; ++i)
+        foreign += "Foreign" + QByteArray::number(i) + "=" + QByteArray(40, 'x') + "\n";
+    WriteDesign(QStringLiteral("large.nfd"), foreign);
+    QFile file(Path(QStringLiteral("large.nfd")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const SRun run = Run({QStringLiteral("--set"), QStringLiteral("String=X"), QStringLiteral("--save"),
+                          QStringLiteral("large.nfd")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cannot write the design file large.nfd")))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("larger than 1 MiB"))) << run.err.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(HeadlessExportTest, ValuesThatAreNoNumbersAreReadAsTheFileWouldButWarned)
+{
+    const SRun run = Run({QStringLiteral("--set"), QStringLiteral("Margin=abc"), QStringLiteral("--set"),
+                          QStringLiteral("TextPos=1,x"), QStringLiteral("--set"), QStringLiteral("String=abc"),
+                          QStringLiteral("--save"), QStringLiteral("warned.nfd")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err.count(QStringLiteral("not a number")), 2) << run.err.toStdString();
+    QFile saved(Path(QStringLiteral("warned.nfd")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_TRUE(text.contains("\nMargin=0\n"));
+    EXPECT_TRUE(text.contains("\nTextPos=1.000000,0.000000\n"));
 }
 
 TEST_F(HeadlessExportTest, UnreadableDesignAndUnwritablePngFail)
@@ -156,7 +199,8 @@ TEST_F(HeadlessExportTest, MissingPictureIsReportedAndTheRestExported)
     const SRun run = Run({QStringLiteral("--set"), QStringLiteral("ImagePath=") + Path(QStringLiteral("gone.png")),
                           QStringLiteral("--export"), QStringLiteral("button.png")});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("画像の読み込みに失敗しました。\n\n") + Path(QStringLiteral("gone.png"))))
+    EXPECT_TRUE(run.err.contains("nacreform: cannot load the picture " + Path(QStringLiteral("gone.png"))
+                                 + ": No such file or directory"))
         << run.err.toStdString();
     EXPECT_EQ(QImage(Path(QStringLiteral("button.png"))).size(), QSize(145, 148));
 }
@@ -191,6 +235,20 @@ TEST_F(HeadlessExportTest, HelpListsTheOptionsAndBadArgumentsAreUsageErrors)
                    QStringLiteral("b.nfd")})
                   .exitCode,
               2);
+    for (const QString& once : {QStringLiteral("--export"), QStringLiteral("--save")}) {
+        const SRun twice = Run({once, QStringLiteral("a.out"), once, QStringLiteral("b.out")});
+        EXPECT_EQ(twice.exitCode, 2) << once.toStdString();
+        EXPECT_TRUE(twice.err.contains(once + QStringLiteral(" may be given only once"))) << twice.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("a.out"))));
+
+    // A design whose name begins with a dash, after "--".
+    EXPECT_TRUE(help.out.contains(QStringLiteral("[--] [DESIGN.nfd]")));
+    WriteDesign(QStringLiteral("-dash.nfd"), "ShapeSize=64,64\nMargin=0\nEnableShapeShadow=0\n");
+    const SRun dash = Run({QStringLiteral("--export"), QStringLiteral("dash.png"), QStringLiteral("--"),
+                           QStringLiteral("-dash.nfd")});
+    ASSERT_EQ(dash.exitCode, 0) << dash.err.toStdString();
+    EXPECT_EQ(QImage(Path(QStringLiteral("dash.png"))).width(), 64);
 }
 
 TEST_F(HeadlessExportTest, VersionComesFromTheEmbeddedRecord)
@@ -209,4 +267,60 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST_F(HeadlessExportTest, ScalesAndSetsWriteTheOneTimesExportUnchanged)
+{
+    ASSERT_EQ(Run({QStringLiteral("--export"), QStringLiteral("today.png")}).exitCode, 0);
+    const SRun run = Run({QStringLiteral("--export"), QStringLiteral("twice.png"), QStringLiteral("--scale"),
+                          QStringLiteral("2")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(Path(QStringLiteral("twice.png"))).size(), QSize(290, 296));
+
+    const SRun set = Run({QStringLiteral("--export-set"), QStringLiteral("set"), QStringLiteral("--scales"),
+                          QStringLiteral("1,2"), QStringLiteral("--name"), QStringLiteral("ok")});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    EXPECT_EQ(QDir(Path(QStringLiteral("set"))).entryList(QDir::Files).size(), 8);
+    QFile today(Path(QStringLiteral("today.png"))), inSet(Path(QStringLiteral("set/ok.png")));
+    ASSERT_TRUE(today.open(QIODevice::ReadOnly) && inSet.open(QIODevice::ReadOnly));
+    EXPECT_EQ(inSet.readAll(), today.readAll());
+}
+
+TEST_F(HeadlessExportTest, BatchReportsBadRowsQuietlyOffATerminalAndFailsAtTheEnd)
+{
+    QFile csv(Path(QStringLiteral("rows.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,String,Margin\nfirst,\"A, B\",5\nsecond,두번째,x\nthird,C,0\n");
+    csv.close();
+    const SRun run = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.trimmed().split(QLatin1Char('\n')).size(), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("nacreform: row 2: Margin=x"))) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("first.png"))));
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("third.png"))));
+
+    const SRun sets = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv"), QStringLiteral("--export-set"),
+                           QStringLiteral("out"), QStringLiteral("--scales"), QStringLiteral("2"),
+                           QStringLiteral("--sprite")});
+    EXPECT_EQ(sets.exitCode, 1);
+    for (const char* file : {"out/first@2x.png", "out/first.css", "out/third@2x.png", "out/third.css"})
+        EXPECT_TRUE(QFile::exists(Path(QString::fromUtf8(file)))) << file;
+}
+
+TEST_F(HeadlessExportTest, SetOptionsThatDoNotFitAreUsageErrors)
+{
+    const QList<QStringList> misuses = {
+        {"--export", "a.png", "--sprite"},
+        {"--export-set", "d", "--scale", "2"},
+        {"--export-set", "d", "--scales", "1,9"},
+        {"--export-set", "d", "--states", "normal,active"},
+        {"--export-set", "d", "--pattern", "{name}.png"},
+        {"--batch", "rows.csv", "--export", "a.png"},
+    };
+    for (const QStringList& arguments : misuses) {
+        const SRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("nacreform: "))) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("d"))));
 }

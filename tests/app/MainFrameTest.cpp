@@ -77,7 +77,7 @@ void MainFrameTest::fileMenuItemsInOrder()
     SShellHarness shell;
     QMenu* menu = shell.Frame().GetFileMenu();
     QCOMPARE(menu->title(), QStringLiteral("파일(&F)"));
-    const QList<unsigned> expected = {kIdFileOpen, kIdFileSaveAs, 0, kIdExportImage, 0,
+    const QList<unsigned> expected = {kIdFileOpen, kIdFileSaveAs, 0, kIdExportImage, kIdExportImageSet, 0,
                                       kIdFileMruFirst, 0, kIdAppExit};
     QCOMPARE(CommandIdsOf(menu->actions()), expected);
 
@@ -87,9 +87,10 @@ void MainFrameTest::fileMenuItemsInOrder()
     QCOMPARE(items[1]->text(), QStringLiteral("새 이름으로 저장(&A)..."));
     QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     QCOMPARE(items[3]->text(), QStringLiteral("이미지 파일로 저장(&E)..."));
-    QCOMPARE(items[5]->text(), QStringLiteral("최근 사용한 파일"));
-    QVERIFY(!items[5]->isEnabled());
-    QCOMPARE(items[7]->text(), QStringLiteral("종료(&X)"));
+    QCOMPARE(items[4]->text(), QStringLiteral("이미지 세트로 저장(&T)..."));
+    QCOMPARE(items[6]->text(), QStringLiteral("최근 사용한 파일"));
+    QVERIFY(!items[6]->isEnabled());
+    QCOMPARE(items[8]->text(), QStringLiteral("종료(&X)"));
 }
 
 void MainFrameTest::toolbarButtonsInOrder()
@@ -99,7 +100,7 @@ void MainFrameTest::toolbarButtonsInOrder()
     const QList<unsigned> expected = {kIdFileOpen,    kIdFileSaveAs,    0,
                                       kRenderCircle00, kRenderCircle01,  kRenderRectangle,
                                       kRenderCapsule,  0,                kIdExportImage,
-                                      0,               kIdAppAbout};
+                                      kIdExportImageSet, 0,              kIdAppAbout};
     QCOMPARE(CommandIdsOf(toolBar->actions()), expected);
     QCOMPARE(toolBar->iconSize(), QSize(32, 32));
     for (QAction* action : toolBar->actions()) {
@@ -124,6 +125,9 @@ void MainFrameTest::promptsAndToolTips_data()
                           << QStringLiteral("終了");
     QTest::newRow("shape") << unsigned(kRenderCapsule) << QString() << QString();
     QTest::newRow("export") << unsigned(kIdExportImage) << QString() << QString();
+    QTest::newRow("export set") << unsigned(kIdExportImageSet)
+                                << QStringLiteral("여러 배율과 상태의 이미지를 한 번에 저장합니다.")
+                                << QStringLiteral("이미지 세트로 저장");
 }
 
 void MainFrameTest::promptsAndToolTips()

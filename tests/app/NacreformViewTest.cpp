@@ -20,7 +20,33 @@ private slots:
     void failedRenderKeepsSizesAndShowsNothing();
     void failedRenderIsExplainedUntilARenderSucceeds();
     void initialUpdateMakesDesignUntitledAndRenders();
+    void brokenPictureMessageLeavesTheRenderShown();
 };
+
+namespace {
+
+// Remembers whether the view's last paint had a picture to show.
+class CPaintWatcher : public QObject
+{
+public:
+    explicit CPaintWatcher(CNacreformView& view)
+        : m_view(view)
+    {
+        view.viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            lastPaintShowedPicture = !m_view.GetDisplayImage().isNull();
+        return false;
+    }
+    bool lastPaintShowedPicture = false;
+
+private:
+    CNacreformView& m_view;
+};
+
+} // namespace
 
 namespace {
 
@@ -196,6 +222,27 @@ void NacreformViewTest::initialUpdateMakesDesignUntitledAndRenders()
     QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("無題"));
     QCOMPARE(renders.count(), 1);
     QVERIFY(!shell.View().IsRenderPending());
+}
+
+void NacreformViewTest::brokenPictureMessageLeavesTheRenderShown()
+{
+    SShellHarness shell;
+    shell.Frame().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
+    CNacreformView& view = shell.View();
+    CPaintWatcher watcher(view);
+    QFile broken(shell.FilePath(QStringLiteral("broken.png")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("\x89PNG not really");
+    broken.close();
+
+    // The message box's event loop paints the window while the render waits.
+    shell.dialogs.whileMessageShown = [] { QCoreApplication::processEvents(); };
+    shell.Doc().ImagePath = broken.fileName();
+    view.UpdatePreview(true);
+    QCOMPARE(shell.dialogs.messages.size(), 1);
+    QVERIFY(!view.GetDisplayImage().isNull());
+    QTRY_VERIFY(watcher.lastPaintShowedPicture);
 }
 
 QTEST_MAIN(NacreformViewTest)

@@ -3,6 +3,8 @@
 #include "app/ShellDialogs.h"
 
 #include <QList>
+
+#include <functional>
 #include <QStringList>
 
 // Answers the handlers' dialogs from a script and remembers what was asked,
@@ -15,6 +17,8 @@ public:
     QStringList fileAnswers;
     QList<SFileDialogRequest> fileRequests;
     QStringList messages;
+    // Runs while a message is "open", as the event loop of a real message box does.
+    std::function<void()> whileMessageShown;
     int aboutCount = 0;
 
     QString ChooseFile(QWidget*, const SFileDialogRequest& request) override
@@ -22,6 +26,11 @@ public:
         fileRequests.append(request);
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
-    void ShowMessage(QWidget*, const QString& text) override { messages.append(text); }
+    void ShowMessage(QWidget*, const QString& text) override
+    {
+        messages.append(text);
+        if (whileMessageShown)
+            whileMessageShown();
+    }
     void ShowAbout(QWidget*) override { ++aboutCount; }
 };

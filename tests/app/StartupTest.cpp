@@ -97,6 +97,7 @@ void StartupTest::unopenableDesignEndsTheStart_data()
     QTest::addColumn<bool>("reported");
     QTest::newRow("missing design") << QStringList{QStringLiteral("/no/such/design.nfd")} << true;
     QTest::newRow("folder") << QStringList{QStringLiteral("/")} << true;
+    QTest::newRow("missing dashed design") << QStringList{QStringLiteral("--"), QStringLiteral("-x.nfd")} << true;
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--colour")} << false;
     QTest::newRow("two designs") << QStringList{QStringLiteral("a.nfd"), QStringLiteral("b.nfd")} << false;
 }
@@ -107,8 +108,10 @@ void StartupTest::unopenableDesignEndsTheStart()
     QFETCH(bool, reported);
     QVERIFY(!App().InitInstance(arguments));
     QCOMPARE(CMainFrame::GetMainFrame(), nullptr);
-    QCOMPARE(m_pDialogs->messages,
-             reported ? QStringList{CNacreformDoc::kOpenFailedMessage} : QStringList());
+    QCOMPARE(m_pDialogs->messages.size(), reported ? 1 : 0);
+    if (reported)
+        QVERIFY(m_pDialogs->messages.first().startsWith(CNacreformDoc::kOpenFailedMessage + "\n\n"));
+    QCOMPARE(App().HadUsageError(), !reported); // the process then exits 2
 }
 
 void StartupTest::recentFilesSurviveARestart()

@@ -35,6 +35,19 @@ TEST_F(IniFileTest, ReadsNamesWithoutCaseAndValuesWithoutQuotes)
     EXPECT_EQ(ini.GetString("Nowhere", "BGTrans", "fallback", false), "fallback");
 }
 
+TEST_F(IniFileTest, LoneCarriageReturnsEndLinesAndQuotedDefaultsStay)
+{
+    const QString path = PathOf("cr.ini");
+    WriteAll(path, "[General]\rMargin=3\rString=x\r");
+    CIniFile ini(path, false);
+    EXPECT_EQ(ini.GetInt({}, "Margin", 42), 3);
+    EXPECT_EQ(ini.GetString({}, "Missing", "\"Q\"", false), "\"Q\"");
+    ini.WriteInt({}, "Margin", 4);
+    ini.WriteInt({}, "Added", 5);
+    ASSERT_TRUE(ini.Flush());
+    EXPECT_EQ(ReadAll(path), "[General]\rMargin=4\rString=x\rAdded=5\r");
+}
+
 TEST_F(IniFileTest, MissingFileGivesDefaults)
 {
     CIniFile ini(PathOf("none.ini"), false);
@@ -53,17 +66,20 @@ TEST_F(IniFileTest, ReadsOnlyRegularFilesOfModestSize)
     EXPECT_TRUE(fromPipe.WriteInt({}, "Margin", 7));
     EXPECT_FALSE(fromPipe.Flush());
 
-    // Anything larger than a profile can be is no profile: it is not read
-    // into memory, and a save replaces it whole.
+    // Anything larger than a profile can be is not read into memory, and a
+    // save over it fails: it would throw away every line it did not read.
     const QString large = PathOf("large.nfd");
     QByteArray content = "[General]\nMargin=9\n";
-    content.append(QByteArray(CIniFile::kMaxFileSize, 'x'));
+    for (int i = 0; content.size() <= CIniFile::kMaxFileSize; ++i)
+        content += "Foreign" + QByteArray::number(i) + "=1\n";
     WriteAll(large, content);
     CIniFile fromLarge(large, false);
     EXPECT_EQ(fromLarge.GetInt({}, "Margin", 42), 42);
     EXPECT_TRUE(fromLarge.WriteInt({}, "Margin", 7));
-    EXPECT_TRUE(fromLarge.Flush());
-    EXPECT_EQ(ReadAll(large), "[General]\nMargin=7\n");
+    QString why;
+    EXPECT_FALSE(fromLarge.Flush(&why));
+    EXPECT_TRUE(why.contains("larger than 1 MiB")) << why.toStdString();
+    EXPECT_EQ(ReadAll(large), content);
 }
 
 TEST_F(IniFileTest, ConvertsNumbersLikeTheProfileReader)
@@ -71,8 +87,13 @@ TEST_F(IniFileTest, ConvertsNumbersLikeTheProfileReader)
     EXPECT_EQ(CIniFile::ParseInt("12abc"), 12);
     EXPECT_EQ(CIniFile::ParseInt("  -7"), -7);
     EXPECT_EQ(CIniFile::ParseInt("abc"), 0);
-    EXPECT_EQ(CIniFile::ParseInt("99999999999999999999"), 2147483647);
-    EXPECT_EQ(CIniFile::ParseInt("-99999999999999999999"), -2147483647 - 1);
+    // Beyond 32 bits the profile reader wraps; the pair conversion saturates.
+    EXPECT_EQ(CIniFile::ParseInt("4294967295"), -1);
+    EXPECT_EQ(CIniFile::ParseInt("4294967296"), 0);
+    EXPECT_EQ(CIniFile::ParseInt("4294967297"), 1);
+    EXPECT_EQ(CIniFile::ParseInt("-4294967297"), -1);
+    EXPECT_EQ(CIniFile::ParseIntClamped("99999999999999999999"), 2147483647);
+    EXPECT_EQ(CIniFile::ParseIntClamped("-99999999999999999999"), -2147483647 - 1);
     EXPECT_DOUBLE_EQ(CIniFile::ParseDouble("1e1"), 10.0);
     EXPECT_DOUBLE_EQ(CIniFile::ParseDouble(" -2.5x"), -2.5);
     EXPECT_DOUBLE_EQ(CIniFile::ParseDouble("abc"), 0.0);

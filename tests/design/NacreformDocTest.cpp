@@ -3,6 +3,7 @@
 #include "design/DocumentListener.h"
 #include "design/IniFile.h"
 #include "render/Render.h"
+#include "render/ImageFiles.h"
 #include "render/RendererTable.h"
 #include "util/MessageSink.h"
 
@@ -10,9 +11,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <sys/stat.h>
 
@@ -243,6 +249,28 @@ TEST_F(DocumentFileTest, StringsReadBackAsWritten)
     EXPECT_EQ(m_doc.String, "lower");
 }
 
+TEST_F(DocumentFileTest, BytesThatAreNotUtf8SurviveAnEditAndASave)
+{
+    // A Latin-1 caption and a picture whose Linux file name is Latin-1.
+    const QByteArray folder = QFile::encodeName(m_dir.path());
+    const QByteArray picture = folder + "/p\xe9.png";
+    QImage(4, 2, QImage::Format_ARGB32).save(QFile::decodeName(folder + "/plain.png"));
+    ASSERT_EQ(::rename(folder + "/plain.png", picture.constData()), 0);
+    ASSERT_TRUE(OpenLines("String=caf\xe9 \xff\nImagePath=" + picture + "\nMargin=1\n"));
+
+    QImage loaded;
+    EXPECT_TRUE(LoadPicture(m_doc.ImagePath, loaded));
+    EXPECT_EQ(loaded.size(), QSize(4, 2));
+
+    m_doc.Margin = 2;
+    const QString path = PathOf("case.nfd");
+    ASSERT_TRUE(m_doc.OnSaveDocument(path));
+    const QByteArray saved = ReadAll(path);
+    EXPECT_TRUE(saved.contains("\nString=caf\xe9 \xff\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\nImagePath=" + picture + "\n"));
+    EXPECT_TRUE(saved.contains("\nMargin=2\n"));
+}
+
 TEST_F(DocumentFileTest, MissingKeysKeepThePreviousDesign)
 {
     SetEveryParameter(m_doc);
@@ -284,11 +312,20 @@ TEST_F(DocumentFileTest, OpenRefusesWhatIsNoReadableDesign)
     const QString fifo = PathOf("fifo.nfd");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
-    const QString refused[] = {PathOf("missing.nfd"), m_dir.path(), "/dev/zero", large, fifo};
-    for (const QString& path : refused) {
-        EXPECT_FALSE(m_doc.OnOpenDocument(path)) << path.toStdString();
+    const struct
+    {
+        QString path;
+        QString reason;
+    } refused[] = {
+        {PathOf("missing.nfd"), strerror(ENOENT)}, {m_dir.path(), "not a regular file"},
+        {"/dev/zero", "not a regular file"},      {large, "larger than 1 MiB"},
+        {fifo, "not a regular file"},
+    };
+    for (const auto& c : refused) {
+        sink.messages.clear();
+        EXPECT_FALSE(m_doc.OnOpenDocument(c.path)) << c.path.toStdString();
+        EXPECT_EQ(sink.messages, QStringList{CNacreformDoc::kOpenFailedMessage + "\n\n" + c.path + "\n" + c.reason});
     }
-    EXPECT_EQ(sink.messages, QStringList(std::size(refused), CNacreformDoc::kOpenFailedMessage));
     ExpectSameDesign(m_doc, expected);
     EXPECT_EQ(m_doc.GetPathName(), "/kept/path.nfd");
 }

@@ -1,3 +1,4 @@
+#include "util/ByteText.h"
 #include "util/Helpers.h"
 #include "util/WideString.h"
 
@@ -15,6 +16,8 @@ TEST(NumberText, FormatsIntegersAndTwoDecimals)
     EXPECT_EQ(DoubleToString(-0.5), "-0.50");
     EXPECT_EQ(DoubleToString(3), "3.00");
     EXPECT_EQ(DoubleToString(2.675), "2.67"); // binary 2.67499..., rounded as printf does
+    EXPECT_EQ(DoubleToString(0.125), "0.12");  // an exact tie goes to the even digit
+    EXPECT_EQ(DoubleToString(-0.0), "-0.00");
 }
 
 TEST(NumberText, IgnoresTheProcessLocale)
@@ -78,4 +81,18 @@ TEST(ModulePath, DirectoryIsCachedAndEndsInSeparator)
     QDir::setCurrent(elsewhere.path());
     EXPECT_EQ(GetModuleDirectory(), dir);
     QDir::setCurrent(before);
+}
+
+TEST(ByteText, EveryByteSequenceComesBackAsItWas)
+{
+    const QByteArray samples[] = {
+        "plain", "caf\xe9", "p\xe9.png", "\xff\xfe", "\xc3", "\xe2\x82", "\xed\xa0\x80", // broken or surrogate
+        "\xc0\xaf", "\xf4\x90\x80\x80",                                          // overlong, beyond U+10FFFF
+        "\xea\xb0\x80\xf0\x9f\x98\x80\x80",                                      // valid, then a stray byte
+    };
+    for (const QByteArray& bytes : samples)
+        EXPECT_EQ(BytesFromText(TextFromBytes(bytes)), bytes) << bytes.toHex().toStdString();
+    EXPECT_EQ(TextFromBytes("\xea\xb0\x80"), QString(u'가'));
+    EXPECT_EQ(TextFromBytes("caf\xe9").left(3), "caf");
+    EXPECT_EQ(BytesFromText(QString::fromUtf8("\xf0\x9f\x98\x80")), "\xf0\x9f\x98\x80");
 }

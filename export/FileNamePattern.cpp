@@ -1,0 +1,50 @@
+#include "export/FileNamePattern.h"
+
+const QString kDefaultFileNamePattern = QStringLiteral("{name}{-state}{@scale}.png");
+
+namespace {
+
+QString Fill(QString pattern, const QString& name, const QString& state, const QString& dashState,
+             double scale)
+{
+    const QString at = scale == 1.0 ? QString() : QStringLiteral("@%1x").arg(ScaleText(scale));
+    // {name} last, so that a name holding braces stays as it is.
+    return pattern.replace(QLatin1String("{-state}"), dashState)
+        .replace(QLatin1String("{state}"), state)
+        .replace(QLatin1String("{@scale}"), at)
+        .replace(QLatin1String("{scale}"), ScaleText(scale))
+        .replace(QLatin1String("{name}"), name);
+}
+
+} // namespace
+
+QString ScaleText(double scale)
+{
+    return QString::number(scale, 'g', 6);
+}
+
+QString FormatFileName(const QString& pattern, const QString& name, EButtonState state, double scale)
+{
+    const QString stateName = ButtonStateName(state);
+    const QString dashState = state == EButtonState::Normal ? QString() : QLatin1Char('-') + stateName;
+    return Fill(pattern, name, stateName, dashState, scale);
+}
+
+QString FormatSpriteFileName(const QString& pattern, const QString& name, double scale)
+{
+    return Fill(pattern, name, QString(), QString(), scale);
+}
+
+bool IsPlainFileName(const QString& fileName, QString* why)
+{
+    QString problem;
+    if (fileName.isEmpty())
+        problem = QStringLiteral("the file name is empty");
+    else if (fileName == QLatin1String(".") || fileName == QLatin1String(".."))
+        problem = QStringLiteral("\"%1\" names a folder, not a file").arg(fileName);
+    else if (fileName.contains(QLatin1Char('/')) || fileName.contains(QChar(0)))
+        problem = QStringLiteral("\"%1\" holds a folder separator").arg(fileName);
+    if (why)
+        *why = problem;
+    return problem.isEmpty();
+}

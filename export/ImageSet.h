@@ -1,0 +1,46 @@
+#pragma once
+
+#include "export/ButtonStates.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class CNacreformDoc;
+
+// What an image set holds and how its files are named.
+struct SImageSetOptions
+{
+    QList<double> scales = {1, 2, 3};
+    QList<EButtonState> states = AllButtonStates();
+    QString name = QStringLiteral("button");
+    QString pattern; // empty: kDefaultFileNamePattern
+    // One sheet per scale with the states stacked, plus NAME.css, instead of
+    // one image per state and scale.
+    bool sprite = false;
+};
+
+// The scales the set dialog offers.
+const QList<double>& OfferedExportScales();
+
+// The file names the set writes into its folder, in writing order: each
+// state at each scale (states first), or each scale's sprite sheet and then
+// the style sheet. Empty, with the reason in why, when the options make no
+// set: no scale or no state, a scale outside 0.25 ... 8, a file name that
+// is no plain name in the folder, or two files under one name (a pattern
+// without the state or the scale while several are chosen).
+QStringList PlanImageSet(const SImageSetOptions& options, QString* why);
+
+// Where a set's files are rendered: each on a core of its own while one is
+// free, or one after the other on the calling thread (for a caller that
+// already runs on every core, such as a batch: Qt's pool would wait for
+// itself).
+enum class ESetThreads { EveryCore, CallingThread };
+
+// Renders design's set and writes it into folder, each file through the
+// atomic file write. The design's
+// picture cache is brought up to date first (on this thread). The result
+// lists what failed, one line a file ("ok@2x.png: why"); empty when every
+// file was written. An unusable plan writes nothing and is its one line.
+QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
+                          ESetThreads threads = ESetThreads::EveryCore);
