@@ -1,5 +1,7 @@
 #include "render/CaptionMask.h"
 
+#include "render/GraphicsPath.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -69,26 +71,20 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
     canvas.setDotsPerMeterX(qRound(device.logicalDpiX() / 0.0254));
     canvas.setDotsPerMeterY(qRound(device.logicalDpiY() / 0.0254));
     {
+        // The glyphs are filled from their outlines, in fine chords, scaled
+        // to the device first. A font of its own (ForceOutline makes Qt keep
+        // a separate font engine), since glyphs that text drawn elsewhere
+        // left in the shared engine change the outlines it gives by a few
+        // levels.
+        QFont outlineFont(font, &device);
+        outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
+        QPainterPath outline;
+        outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
         QPainter painter(&canvas);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(-mask.rect.topLeft());
-        if (scale == 1) {
-            painter.setFont(font);
-            painter.setPen(Qt::white);
-            painter.drawText(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
-        } else {
-            // Scaled, the glyphs are filled as outlines, the same in every
-            // thread whatever Qt's glyph caches for transformed text hold.
-            // A font of its own (ForceOutline makes Qt keep a separate font
-            // engine), since glyphs an unscaled render left in the shared
-            // engine change the outlines it gives by a few levels.
-            QFont outlineFont(font, &device);
-            outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
-            QPainterPath outline;
-            outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
-            painter.setTransform(ScaleAbout(fraction, scale), true);
-            painter.fillPath(outline, Qt::white);
-        }
+        painter.fillPath(WithFineChords(scale == 1 ? outline : ScaleAbout(fraction, scale).map(outline)),
+                         Qt::white);
     }
     mask.coverage = canvas.convertToFormat(QImage::Format_Alpha8);
     return mask;

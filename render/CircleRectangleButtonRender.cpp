@@ -1,10 +1,11 @@
 #include "render/CircleRectangleButtonRender.h"
 
 #include "render/Blend.h"
+#include "render/CanvasGraphics.h"
 #include "render/ContentLayers.h"
-#include "render/GaugeFill.h"
 #include "render/GraphicsPath.h"
 #include "render/LinearGradient.h"
+#include "render/PathGradient.h"
 #include "render/ShapeHelpers.h"
 
 #include <QPainterPath>
@@ -14,24 +15,26 @@ namespace {
 // Width of the body's frame around the inner area, as a share of the height.
 constexpr double kInsetRatio = 0.03;
 
-// Where a point of the inner area lies between its outer colour (1) and
-// its inner one (0): beside each end's centre line on the circle of radius
-// r around that end's centre on the bottom edge, between the centre lines
-// on a vertical gradient over (top, depth). At the centre lines the two
-// differ by half a pixel's share of the depth.
-struct SInnerGauge
+// The inner area's colour, from Color1 on the outside to Color2 from 55 % of
+// the way in, and its white glow, from nothing at 55 % to 80 % white at the
+// inside end; shared by the ends and the middle.
+const CBlend kInnerColorBlend({0, 1, 1}, {0, 0.55f, 1});
+const CBlend kInnerGlowBlend({0, 0, 0.6f, 0.8f}, {0, 0.55f, 0.9f, 1});
+
+// One end's half disc lit around glowCircle's centre, the middle of that
+// end on the inner area's bottom edge.
+void FillEndGlow(QPainter& graphics, const QRectF& glowCircle, const CGraphicsPath& halfDisc, ARGB c1, ARGB c2)
 {
-    float left, right, bottom, radius, top, depth;
-    float operator()(float x, float y) const
-    {
-        const float dy = y - bottom;
-        const float toLeft = std::sqrt((x - left) * (x - left) + dy * dy) * (1 / radius);
-        const float toRight = std::sqrt((x - right) * (x - right) + dy * dy) * (1 / radius);
-        const float middle = 1 - (y - top) * (1 / depth);
-        return x < left ? toLeft : (x > right ? toRight : middle);
-    }
-    std::pair<float, float> Columns(float) const { return {left - radius, right + radius}; }
-};
+    CPathGradient glow(CPathGradient::EOutline::Ellipse, glowCircle);
+    glow.SetCenterColor(c2);
+    glow.SetSurroundColor(c1);
+    glow.SetBlend(kInnerColorBlend);
+    glow.Fill(graphics, halfDisc.Path());
+    glow.SetCenterColor(0xFFFFFFFF);
+    glow.SetSurroundColor(0x00FFFFFF);
+    glow.SetBlend(kInnerGlowBlend);
+    glow.Fill(graphics, halfDisc.Path());
+}
 
 } // namespace
 
@@ -58,23 +61,31 @@ void CCircleRectangleButtonRender::FillInnerArea(QPainter& graphics, const QRect
     const float wi = float(inner.width()), hi = float(inner.height());
     if (!(hi > 0))
         return;
-    const SInnerGauge gauge{xi + hi / 2, xi + wi - hi / 2, yi + hi, hi + 1, yi - 0.5f, hi + 1};
 
-    // The half discs of both ends and the box between their centre lines,
-    // as one region so that no edge runs between them.
-    CGraphicsPath leftEnd, rightEnd;
+    CGraphicsPath leftEnd;
     leftEnd.AddArc(QRectF(xi, yi, hi, hi), 90, 180);
-    rightEnd.AddArc(QRectF(xi + wi - hi, yi, hi, hi), 270, 180);
-    QPainterPath region = leftEnd.Path();
-    region.setFillRule(Qt::WindingFill);
-    region.addPath(rightEnd.Path());
-    if (gauge.right > gauge.left)
-        region.addRect(QRectF(gauge.left, yi, gauge.right - gauge.left, hi));
+    FillEndGlow(graphics, QRectF(xi - hi / 2 - 1, yi - 1, 2 * hi + 2, 2 * hi + 2), leftEnd, c1, c2);
 
-    const QRectF bounds(xi - 1, yi - 1, wi + 2, hi + 2);
-    FillGaugeGradient(graphics, region, bounds, c1, c2, CBlend({0, 1, 1}, {0, 0.55f, 1}), gauge);
-    FillGaugeGradient(graphics, region, bounds, 0x00FFFFFF, 0xFFFFFFFF,
-                      CBlend({0, 0, 0.6f, 0.8f}, {0, 0.55f, 0.9f, 1}), gauge);
+    CGraphicsPath rightEnd;
+    rightEnd.AddArc(QRectF(xi + wi - hi, yi, hi, hi), 270, 180);
+    FillEndGlow(graphics, QRectF(xi + wi - 1.5f * hi - 1, yi - 1, 2 * hi + 2, 2 * hi + 2), rightEnd, c1, c2);
+
+    // A pixel wider than the span between the ends' centre lines on each
+    // side: its opaque colour covers the ends' straight edges. Its sides lie
+    // on the nearest edges between pixel columns: a side within a column
+    // would leave that pixel partly the end's and partly the middle's, and
+    // the end's translucent glow, partly covered by the middle's colour and
+    // partly laid again, would show as a dark seam.
+    const double left = NearestColumnEdge(graphics, xi + hi / 2 - 1);
+    const double right = NearestColumnEdge(graphics, xi + wi - hi / 2 + 1);
+    if (!(wi - hi + 2 > 0) || !(right > left))
+        return;
+    const QRectF middle(left, yi, right - left, hi);
+    const QRectF brushBox(xi + hi / 2 - 2, yi - 0.5f, wi - hi + 4, hi + 1);
+    CGraphicsPath region;
+    region.AddRectangle(middle);
+    FillVerticalGradient(graphics, region.Path(), brushBox, c1, c2, kInnerColorBlend);
+    FillVerticalGradient(graphics, region.Path(), brushBox, 0x00FFFFFF, 0xFFFFFFFF, kInnerGlowBlend);
 }
 
 void CCircleRectangleButtonRender::DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,

@@ -31,10 +31,9 @@ private:
     // larger on every side; nothing for a box without area.
     static void FillCapsuleGradient(QPainter& graphics, const QRectF& box, ARGB first, ARGB second,
                                     const CBlend& blend, float k);
-    // The inner area's colour and its glow rising from the bottom. Each end
-    // is lit around its centre on the inner area's bottom edge, the middle by
-    // a vertical gradient; both through the same blends, painted as one
-    // layer each so that the translucent glow is never laid twice where they
-    // meet.
+    // The inner area's colour and its glow rising from the bottom: each end's
+    // half disc lit around that end's centre on the inner area's bottom edge,
+    // left end then right end, then the middle box between them with a
+    // vertical gradient through the same blends.
     static void FillInnerArea(QPainter& graphics, const QRectF& inner, ARGB c1, ARGB c2);
 };

@@ -9,7 +9,8 @@ class QRectF;
 // clockwise from the positive x axis with y growing downward (90 is the
 // bottom of an ellipse, 270 its top). Successive arcs of one figure are
 // joined by straight lines; a fill closes an open figure with a straight line.
-// Filled with the alternate (even-odd) rule.
+// Filled with the alternate (even-odd) rule. Curves are laid down as chords
+// fine enough for anti-aliased edges as exact as the area they enclose.
 class CGraphicsPath
 {
 public:
@@ -27,6 +28,12 @@ public:
     const QPainterPath& Path() const { return m_path; }
 
 private:
+    void AppendArc(const QRectF& box, float startAngle, float sweepAngle, bool exactEnds);
+
     QPainterPath m_path;
     bool m_figureOpen = false;
 };
+
+// path with its curves laid down as chords as fine as CGraphicsPath's (for
+// outlines made elsewhere, such as a caption's glyphs).
+QPainterPath WithFineChords(const QPainterPath& path);

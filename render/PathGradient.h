@@ -17,7 +17,9 @@ class QPainterPath;
 // premultiplied), f from the blend (factor 0 = surround, 1 = centre).
 // Ellipses use Qt's radial gradient, scaled; Qt has no such brush for
 // rectangles and capsules, whose gradients are computed per pixel
-// (GaugeFill.h).
+// (GaugeFill.h). A capsule narrower than high has an outline that crosses
+// itself; a point's position then comes from the farthest crossing on the
+// ray from the centre through it.
 class CPathGradient
 {
 public:
@@ -25,6 +27,7 @@ public:
         Ellipse,   // the ellipse inscribed in the box
         Rectangle, // the box itself
         Capsule,   // the box with half circles as high as the box at both ends
+                   // (left end from 90 degrees, right end from 270, joined)
     };
 
     CPathGradient(EOutline outline, const QRectF& box);
@@ -33,9 +36,11 @@ public:
     void SetSurroundColor(ARGB color) { m_surround = color; }
     void SetBlend(const CBlend& blend) { m_blend = blend; }
 
-    // Fills region, given in device pixels of an untransformed painter.
-    // Points outside the outline are not painted; a box without area paints
-    // nothing.
+    // Fills region, in drawing coordinates of a canvas painter
+    // (CanvasGraphics.h). The outline's colour goes on a pixel beyond the
+    // outline, so that the region's anti-aliased edge covers edge pixels as
+    // a solid fill of the same path would; points farther out are not
+    // painted. A box without area paints nothing.
     void Fill(QPainter& graphics, const QPainterPath& region) const;
 
 private:

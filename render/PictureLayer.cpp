@@ -27,6 +27,25 @@ void RefreshPictureCache(CNacreformDoc& doc)
                                               QStringLiteral("cannot load the picture %1").arg(doc.ImagePath), why);
 }
 
+namespace {
+
+// picture with each alpha multiplied by factor and clamped to 255, colours
+// kept: the opacity scaling of the pictures for factors above 1.
+QImage WithAlphaScaled(const QImage& picture, float factor)
+{
+    QImage scaled = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < scaled.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
+        for (int x = 0; x < scaled.width(); ++x) {
+            const float alpha = std::min(float(qAlpha(line[x])) * factor + 0.5f, 255.0f);
+            line[x] = (line[x] & 0x00FFFFFFu) | (QRgb(alpha) << 24);
+        }
+    }
+    return scaled;
+}
+
+} // namespace
+
 void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height)
 {
     if (picture.isNull() || !(height > 0) || !std::isfinite(height) || !std::isfinite(centre.x())
@@ -34,10 +53,14 @@ void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int 
         return;
     const float width = float(picture.width()) * height / float(picture.height());
     const QRectF target(float(centre.x()) - width * 0.5f, float(centre.y()) - height * 0.5f, width, height);
+    const float factor = float(opacity) * (1.0f / 255.0f);
+    // Only a hand-edited design has an opacity above 255; it makes partly
+    // transparent pixels more opaque, which the painter's opacity cannot.
+    const QImage drawn = factor > 1 ? WithAlphaScaled(picture, factor) : picture;
     graphics.save();
     graphics.setRenderHint(QPainter::SmoothPixmapTransform);
-    graphics.setOpacity(std::clamp(float(opacity) * (1.0f / 255.0f), 0.0f, 1.0f));
-    graphics.drawImage(target, picture, QRectF(picture.rect()));
+    graphics.setOpacity(std::clamp(factor, 0.0f, 1.0f));
+    graphics.drawImage(target, drawn, QRectF(drawn.rect()));
     graphics.restore();
 }
 

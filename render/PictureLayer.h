@@ -18,8 +18,10 @@ extern const QString kPictureLoadFailedMessage;
 void RefreshPictureCache(CNacreformDoc& doc);
 
 // Draws picture height pixels high, its aspect ratio kept, centred on
-// centre, its alpha scaled by opacity / 255 (clamped to 0 ... 1). Nothing for
-// a null picture or a height that is not a positive finite number.
+// centre, each pixel's alpha multiplied by opacity / 255 and the result
+// clamped to 0 ... 255 (so an opacity above 255 makes partly transparent
+// pixels more opaque). Nothing for a null picture or a height that is not a
+// positive finite number.
 void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height);
 
 // The cached picture's shadow (when the design enables it) and the picture,

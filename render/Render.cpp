@@ -1,5 +1,7 @@
 #include "render/Render.h"
 
+#include "render/CanvasGraphics.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -69,9 +71,7 @@ QImage CRender::RenderLayout(CNacreformDoc& doc, const SCanvasLayout& layout, do
     canvas.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
     try {
         QPainter graphics(&canvas);
-        graphics.setRenderHint(QPainter::Antialiasing);
-        if (scale != 1.0)
-            graphics.scale(scale, scale);
+        PrepareCanvasGraphics(graphics, scale);
         DrawShape(doc, graphics, layout.shapeRect, layout.shadowRect);
     } catch (const std::bad_alloc&) {
         // Memory for a layer ran out: as if the bitmap could not be had.

@@ -1,6 +1,8 @@
 #include "RenderTestSupport.h"
 
+#include "render/CanvasGraphics.h"
 #include "render/Blend.h"
+#include "render/CircleRectangleButtonRender.h"
 #include "render/GraphicsPath.h"
 #include "render/LinearGradient.h"
 #include "render/PathGradient.h"
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -28,20 +31,40 @@ constexpr QRgb kFrom = 0x20FF0000;
 constexpr QRgb kTo = 0xFF0000FF;
 constexpr int kTolerance = 2;
 
-QImage FillPathGradient(CPathGradient::EOutline outline, const QRectF& box, const CBlend& blend, QSize size)
+// The gradient filling region, or the whole canvas when region is empty.
+QImage FillPathGradient(CPathGradient::EOutline outline, const QRectF& box, const CBlend& blend, QSize size,
+                        QRgb surround = kFrom, QPainterPath region = {})
 {
     QImage canvas = TransparentCanvas(size.width(), size.height());
     CPathGradient gradient(outline, box);
-    gradient.SetSurroundColor(kFrom);
+    gradient.SetSurroundColor(surround);
     gradient.SetCenterColor(kTo);
     gradient.SetBlend(blend);
     QPainter graphics(&canvas);
-    graphics.setRenderHint(QPainter::Antialiasing);
-    QPainterPath everywhere;
-    everywhere.addRect(QRectF(QPointF(0, 0), size));
-    gradient.Fill(graphics, everywhere);
+    PrepareCanvasGraphics(graphics);
+    if (region.isEmpty())
+        region.addRect(QRectF(QPointF(-0.5, -0.5), size));
+    gradient.Fill(graphics, region);
     return canvas;
 }
+
+struct SOutlineCase
+{
+    CPathGradient::EOutline outline;
+    QRectF box;
+};
+
+class PathGradientEdgeTest : public testing::TestWithParam<SOutlineCase>
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    EachOutline, PathGradientEdgeTest,
+    testing::Values(SOutlineCase{CPathGradient::EOutline::Ellipse, QRectF(10.3, 7.6, 61.4, 37.9)},
+                    SOutlineCase{CPathGradient::EOutline::Rectangle, QRectF(10.3, 7.6, 61.4, 37.9)},
+                    SOutlineCase{CPathGradient::EOutline::Capsule, QRectF(10.3, 7.6, 61.4, 37.9)},
+                    // Narrower than high: the outline crosses itself.
+                    SOutlineCase{CPathGradient::EOutline::Capsule, QRectF(25.3, 4.6, 27.4, 41.9)}));
 
 } // namespace
 
@@ -63,12 +86,13 @@ TEST(LinearGradient, ChannelsInterpolateUnpremultipliedThroughTheBlend)
     QImage canvas = TransparentCanvas(40, 100);
     {
         QPainter graphics(&canvas);
+        PrepareCanvasGraphics(graphics);
         QPainterPath region;
         region.addRect(box);
         FillVerticalGradient(graphics, region, box, kFrom, kTo, blend);
     }
-    for (int y = 10; y < 90; ++y) {
-        const double p = (y + 0.5 - 10) / 80;
+    for (int y = 11; y < 90; ++y) {
+        const double p = (y - 10.0) / 80;
         const QRgb expected = ExpectedPremultiplied(kFrom, kTo, blend.Factor(float(p)));
         EXPECT_LE(ChannelDistance(canvas.pixel(20, y), expected), kTolerance) << "row " << y;
     }
@@ -80,6 +104,7 @@ TEST(LinearGradient, BoxWithoutAreaPaintsNothing)
 {
     QImage canvas = TransparentCanvas(20, 20);
     QPainter graphics(&canvas);
+    PrepareCanvasGraphics(graphics);
     QPainterPath region;
     region.addRect(0, 0, 20, 20);
     FillVerticalGradient(graphics, region, QRectF(0, 5, 20, 0), kTo, kTo, CBlend());
@@ -95,9 +120,9 @@ TEST(PathGradient, EllipseIsAnEllipticalRadialGradient)
     const QImage canvas = FillPathGradient(CPathGradient::EOutline::Ellipse, box, blend, QSize(200, 120));
     for (int y = 0; y < 120; y += 3) {
         for (int x = 0; x < 200; x += 3) {
-            const double dx = (x + 0.5 - 100) / 80, dy = (y + 0.5 - 60) / 50;
+            const double dx = (x - 100.0) / 80, dy = (y - 60.0) / 50;
             const double p = 1 - std::sqrt(dx * dx + dy * dy);
-            if (p < -0.02) {
+            if (p < -0.04) { // a pixel beyond the outline
                 EXPECT_EQ(qAlpha(canvas.pixel(x, y)), 0) << x << "," << y;
             } else if (p > 0.02) {
                 EXPECT_LE(ChannelDistance(canvas.pixel(x, y),
@@ -115,7 +140,7 @@ TEST(PathGradient, RectangleLinesOfEqualColourAreSmallerRectangles)
     const QImage canvas = FillPathGradient(CPathGradient::EOutline::Rectangle, box, CBlend(), QSize(200, 80));
     for (int y = 10; y < 70; y += 2) {
         for (int x = 10; x < 190; x += 2) {
-            const double p = 1 - std::max(std::fabs(x + 0.5 - 100) / 90, std::fabs(y + 0.5 - 40) / 30);
+            const double p = 1 - std::max(std::fabs(x - 100.0) / 90, std::fabs(y - 40.0) / 30);
             EXPECT_LE(ChannelDistance(canvas.pixel(x, y), ExpectedPremultiplied(kFrom, kTo, p)), kTolerance)
                 << x << "," << y;
         }
@@ -136,12 +161,12 @@ TEST(PathGradient, CapsuleCopiesScaleTowardTheCentre)
     };
     for (int y = 8; y < 92; y += 3) {
         for (int x = 6; x < 214; x += 3) {
-            const double dx = x + 0.5 - 110, dy = y + 0.5 - 50;
+            const double dx = x - 110.0, dy = y - 50.0;
             double low = 0, high = 2;
             for (int i = 0; i < 40; ++i)
                 (inside(dx, dy, (low + high) / 2) ? high : low) = (low + high) / 2;
             const double p = 1 - high;
-            if (p < -0.02) {
+            if (p < -0.04) { // a pixel beyond the outline
                 EXPECT_EQ(qAlpha(canvas.pixel(x, y)), 0) << x << "," << y;
             } else if (p > 0.02) {
                 EXPECT_LE(ChannelDistance(canvas.pixel(x, y), ExpectedPremultiplied(kFrom, kTo, p)), kTolerance)
@@ -184,4 +209,52 @@ TEST(GraphicsPath, OverlappingFiguresFollowTheAlternateRule)
     path.AddEllipse(QRectF(10, 10, 20, 20));
     EXPECT_TRUE(path.Path().contains(QPointF(3, 3)));
     EXPECT_FALSE(path.Path().contains(QPointF(20, 20)));
+}
+
+TEST_P(PathGradientEdgeTest, EdgesAreCoveredLikeASolidFillOfTheSamePath)
+{
+    const QRectF& box = GetParam().box;
+    CGraphicsPath path;
+    if (GetParam().outline == CPathGradient::EOutline::Ellipse)
+        path.AddEllipse(box);
+    else if (GetParam().outline == CPathGradient::EOutline::Rectangle)
+        path.AddRectangle(box);
+    else
+        CCircleRectangleButtonRender::AddCapsule(path, box, 1);
+    const QSize size(80, 50);
+    // The outline's own colour for the outer fifth of the way in.
+    constexpr QRgb kOutline = 0xFF306090;
+    const QImage gradient =
+        FillPathGradient(GetParam().outline, box, CBlend({0, 0, 1}, {0, 0.2f, 1}), size, kOutline, path.Path());
+    QImage solid = TransparentCanvas(size.width(), size.height());
+    {
+        QPainter graphics(&solid);
+        PrepareCanvasGraphics(graphics);
+        graphics.fillPath(path.Path(), QColor::fromRgba(kOutline));
+    }
+    int edgePixels = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const int alpha = qAlpha(solid.pixel(x, y));
+            EXPECT_NEAR(qAlpha(gradient.pixel(x, y)), alpha, 1) << x << "," << y;
+            if (alpha > 0 && alpha < 255) {
+                ++edgePixels;
+                EXPECT_LE(ChannelDistance(gradient.pixel(x, y), solid.pixel(x, y)), 2) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(edgePixels, 40);
+}
+
+TEST(PathGradient, NarrowCapsuleTakesTheFarthestCrossingOfItsOutline)
+{
+    // Half height b = 50 around (40, 60); the left end's half circle centred
+    // 20 to the right of the centre, the right end's 20 to the left.
+    const QImage canvas = FillPathGradient(CPathGradient::EOutline::Capsule, QRectF(10, 10, 60, 100), CBlend(),
+                                           QSize(80, 120));
+    // Upward the straight edge joining the ends is the farthest crossing;
+    // sideways the half circle of the end on that side, 30 from the centre.
+    for (const auto& [x, y, p] : {std::tuple{40, 20, 0.2}, {40, 85, 0.5}, {55, 60, 0.5}, {28, 60, 0.6}})
+        EXPECT_LE(ChannelDistance(canvas.pixel(x, y), ExpectedPremultiplied(kFrom, kTo, p)), kTolerance)
+            << x << "," << y;
 }

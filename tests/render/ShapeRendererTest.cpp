@@ -3,6 +3,7 @@
 #include "render/Blend.h"
 #include "render/Render.h"
 #include "render/RendererTable.h"
+#include "render/ShapeHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST_P(ShapeRendererTest, NothingOutsideShapeAndShadowIsCovered)
     int outside = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (!covered.contains(x + 0.5, y + 0.5) && qAlpha(image.pixel(x, y)) != 0)
+            if (!covered.contains(x, y) && qAlpha(image.pixel(x, y)) != 0)
                 ++outside;
         }
     }
@@ -85,7 +86,7 @@ TEST(RectangleButtonRender, GlossFallsFromFifteenPercentToNothingAtHalfDepth)
     // h = 399, t = 7: inner panel from y 7, 385 deep; gloss brush box from y 6, 387 deep.
     const CBlend gloss({0, 0.08f, 0.85f, 1, 1}, {0, 0.1f, 0.5f, 0.51f, 1});
     for (int y = 8; y < 290; ++y) {
-        const float p = float((y + 0.5 - 6) / 387);
+        const float p = float((y - 6.0) / 387);
         if (p > 0.497f && p < 0.513f)
             continue; // the hard edge itself
         EXPECT_NEAR(Red(image, 150, y), 255 * (1 - gloss.Factor(p)), 2.0) << "row " << y;
@@ -110,8 +111,8 @@ TEST(CircleButton01Render, GlowIsStrongestAtTheBottomMiddle)
     int brightestRed = -1;
     for (int y = 185; y < 289; y += 2) {
         for (int x = 20; x < 280; x += 2) {
-            const double dx = (x + 0.5 - 149.5) / 300, dy = (y + 0.5 - 299) / 300;
-            const double ix = (x + 0.5 - 149.5) / 141.5, iy = (y + 0.5 - 149.5) / 141.5;
+            const double dx = (x - 149.5) / 300, dy = (y - 299.0) / 300;
+            const double ix = (x - 149.5) / 141.5, iy = (y - 149.5) / 141.5;
             if (ix * ix + iy * iy > 0.97)
                 continue; // near or beyond the disc's edge
             const float p = float(1 - std::sqrt(dx * dx + dy * dy));
@@ -126,18 +127,122 @@ TEST(CircleButton01Render, GlowIsStrongestAtTheBottomMiddle)
     EXPECT_GT(brightest.y(), 280);
 }
 
-TEST(CircleRectangleButtonRender, EndGlowsMeetTheMiddleWithoutSeam)
+namespace {
+
+// The capsule's inner area as its glow is laid: each end's half disc lit
+// around that end's middle on the inner area's bottom edge, left end then
+// right end, then the middle box from one end's centre line to the other's,
+// a pixel wider on each side, lit from top to bottom. Colours are opaque.
+struct SCapsuleGlow
 {
-    auto doc = BareDesign(kRenderCapsule, 400, 200);
-    doc->Margin = 0;
+    double xi, yi, wi, hi;
+    ARGB c1, c2;
+
+    explicit SCapsuleGlow(const CNacreformDoc& doc)
+        : c1(ColorRefToArgb(doc.Color1)), c2(ColorRefToArgb(doc.Color2))
+    {
+        const QRectF shape = doc.Renderer->GetCanvasLayout(doc).shapeRect;
+        const int t = ShapeInset(float(shape.height()), 0.03);
+        xi = shape.x() + t, yi = shape.y() + t, wi = shape.width() - 2 * t, hi = shape.height() - 2 * t;
+    }
+
+    double CentreLine(bool right) const { return right ? xi + wi - hi / 2 : xi + hi / 2; }
+
+    // Inside the end's half disc by margin pixels.
+    bool InEnd(bool right, double x, double y, double margin) const
+    {
+        const double dx = x - CentreLine(right);
+        return std::hypot(dx, y - yi - hi / 2) < hi / 2 - margin && (right ? dx > margin : dx < -margin);
+    }
+
+    bool InMiddle(double x) const { return x > xi + hi / 2 - 1 && x < xi + wi - hi / 2 + 1; }
+
+    QRgb End(bool right, double x, double y) const
+    {
+        return Lit(1 - std::hypot(x - CentreLine(right), y - yi - hi) / (hi + 1));
+    }
+
+    QRgb At(double x, double y) const
+    {
+        if (InMiddle(x))
+            return Lit((y - yi + 0.5) / (hi + 1));
+        return End(InEnd(true, x, y, 0), x, y);
+    }
+
+    // Colour at position p (0 outside, 1 at the bottom middle), with the
+    // white glow over it.
+    QRgb Lit(double p) const
+    {
+        const ARGB colour = CBlend::InterpolateArgb(c1, c2, CBlend({0, 1, 1}, {0, 0.55f, 1}).Factor(float(p)));
+        const double white = CBlend({0, 0, 0.6f, 0.8f}, {0, 0.55f, 0.9f, 1}).Factor(float(p));
+        const auto over = [white](int channel) { return int(std::lround(channel + white * (255 - channel))); };
+        return qRgb(over(ArgbRed(colour)), over(ArgbGreen(colour)), over(ArgbBlue(colour)));
+    }
+};
+
+class NarrowCapsuleTest : public testing::TestWithParam<QSize>
+{
+};
+
+class CapsuleSeamTest : public testing::TestWithParam<QSize>
+{
+};
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(NarrowerThanHigh, NarrowCapsuleTest, testing::Values(QSize(90, 300), QSize(111, 128)));
+INSTANTIATE_TEST_SUITE_P(Ordinary, CapsuleSeamTest,
+                         testing::Values(QSize(200, 64), QSize(128, 128), QSize(300, 90), QSize(400, 200)));
+
+TEST_P(NarrowCapsuleTest, EndsAreWholeHalfDiscsTheRightOneOverTheLeft)
+{    auto doc = BareDesign(kRenderCapsule, GetParam().width(), GetParam().height());
+    doc->Color1 = 0x000000FF; // red
+    doc->Color2 = 0x00FF0000; // blue
     const QImage image = doc->Renderer->Render(*doc);
-    // h = 199, t = 5: inner area (5, 5, 389, 189); the ends' centre lines at
-    // x = 99.5 and 299.5. Below the highlight (which ends at half depth).
-    for (int y = 110; y < 192; ++y) {
-        for (int seam : {99, 299}) {
-            for (int x = seam - 3; x <= seam + 3; ++x)
-                EXPECT_LE(ChannelDistance(image.pixel(x, y), image.pixel(x + 1, y)), 2)
-                    << "seam " << seam << " column " << x << " row " << y;
+    const SCapsuleGlow glow(*doc);
+    int rightOverLeft = 0;
+    // The lower half, below the highlight.
+    for (int y = int(glow.yi + glow.hi / 2) + 2; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            const bool left = glow.InEnd(false, x, y, 1.5), right = glow.InEnd(true, x, y, 1.5);
+            const bool nearEdge =
+                left != glow.InEnd(false, x, y, -1.5) || right != glow.InEnd(true, x, y, -1.5);
+            if (nearEdge || (!left && !right))
+                continue;
+            const QRgb expected = glow.End(right, x, y);
+            EXPECT_LE(ChannelDistance(image.pixel(x, y), expected), 3) << x << "," << y;
+            if (left && right && ChannelDistance(glow.End(false, x, y), expected) > 10)
+                ++rightOverLeft;
+        }
+    }
+    EXPECT_GT(rightOverLeft, 20);
+}
+
+TEST_P(CapsuleSeamTest, EndsMeetTheMiddleWithoutSeam)
+{    // With the default shadow, whose spread puts the shape between pixels.
+    CNacreformDoc doc;
+    doc.SelectRenderer(kRenderCapsule, false, false);
+    doc.ShapeSize = {GetParam().width(), GetParam().height()};
+    doc.String.clear();
+    const QImage image = doc.Renderer->Render(doc);
+    const SCapsuleGlow glow(doc);
+    const auto inside = [&glow](double x, double y) {
+        return (glow.InMiddle(x) && y > glow.yi + 2 && y < glow.yi + glow.hi - 2) || glow.InEnd(false, x, y, 2)
+               || glow.InEnd(true, x, y, 2);
+    };
+    // Neighbours along each row below the highlight differ no more than the
+    // gradient itself does, give or take 2 levels.
+    for (int y = int(glow.yi + glow.hi / 2) + 2; y < int(glow.yi + glow.hi); ++y) {
+        for (int x = int(glow.xi); x < int(glow.xi + glow.wi); ++x) {
+            if (!inside(x, y) || !inside(x + 1, y))
+                continue;
+            const QRgb a = image.pixel(x, y), b = image.pixel(x + 1, y);
+            const QRgb modelA = glow.At(x, y), modelB = glow.At(x + 1, y);
+            for (int shift : {0, 8, 16}) {
+                const auto channel = [shift](QRgb c) { return int((c >> shift) & 0xFF); };
+                EXPECT_LE(std::abs(channel(b) - channel(a)), std::abs(channel(modelB) - channel(modelA)) + 2)
+                    << "column " << x << " row " << y;
+            }
         }
     }
 }
