@@ -19,8 +19,11 @@ bool LoadPicture(const QString& path, QImage& picture, QString* why = nullptr);
 enum class EPngCompression { Default, Fastest };
 
 // The image as PNG bytes: with an alpha channel when the image has one, else
-// 24-bit RGB. Fastest trades about 15 % in size for speed where many files
-// are written at once. Empty for a null image or when encoding fails.
+// 24-bit RGB. Default is Qt's writer as it comes. Fastest, for many files
+// written at once, gives the same pixels in less than half the time, in
+// files a few percent larger or smaller than zlib's fastest level makes
+// (and some 15 % larger than Default's). Empty for a null image or when
+// encoding fails.
 QByteArray EncodePng(const QImage& image, EPngCompression compression = EPngCompression::Default);
 
 // Writes image as PNG to path: with an alpha channel when the image has one,

@@ -1,6 +1,7 @@
 #include "RenderTestSupport.h"
 
 #include "render/DisplayBitmap.h"
+#include "render/Render.h"
 #include "render/ImageFiles.h"
 
 #include <QDir>
@@ -73,6 +74,33 @@ TEST(PngFile, KeepsAlphaOnlyWhenTheImageHasIt)
     EXPECT_EQ(readAlpha.pixel(0, 0), 0x80112233u);
     EXPECT_FALSE(readRgb.hasAlphaChannel());
     EXPECT_EQ(readRgb.pixel(2, 1), 0xFF112233u);
+}
+
+// The batches' fast writer against Qt's: the same pixels, alpha channel and
+// resolution, for the renderer's formats and for one it hands on to Qt.
+TEST(PngFile, FastestEncodingKeepsEveryPixel)
+{
+    QImage straight(256, 3, QImage::Format_ARGB32);
+    for (int y = 0; y < straight.height(); ++y) {
+        for (int x = 0; x < straight.width(); ++x)
+            straight.setPixel(x, y, qRgba((x * 7 + y * 50) & 0xFF, (x * 13) & 0xFF, 255 - x, x));
+    }
+    straight.setDotsPerMeterX(5000);
+    straight.setDotsPerMeterY(4000);
+    CNacreformDoc doc;
+    const QImage images[] = {straight, straight.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                             straight.convertToFormat(QImage::Format_RGB32),
+                             straight.convertToFormat(QImage::Format_Grayscale8), doc.Renderer->Render(doc)};
+    for (const QImage& image : images) {
+        const QImage expected = QImage::fromData(EncodePng(image));
+        const QImage fast = QImage::fromData(EncodePng(image, EPngCompression::Fastest));
+        ASSERT_FALSE(fast.isNull()) << image.format();
+        EXPECT_EQ(fast, expected) << image.format();
+        EXPECT_EQ(fast.hasAlphaChannel(), image.hasAlphaChannel()) << image.format();
+        EXPECT_EQ(fast.dotsPerMeterX(), image.dotsPerMeterX());
+        EXPECT_EQ(fast.dotsPerMeterY(), image.dotsPerMeterY());
+    }
+    EXPECT_TRUE(EncodePng(QImage(), EPngCompression::Fastest).isEmpty());
 }
 
 TEST(PngFile, FailedWriteIsReportedAndLeavesNoFile)
