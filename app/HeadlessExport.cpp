@@ -156,7 +156,7 @@ bool Export(CNacreformDoc& doc, const QString& path)
     }
     const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
     QString why;
-    if (!SavePng(ChooseExportBitmap(doc, rendered, display), path, &why)) {
+    if (!SavePng(ChooseExportBitmap(doc.BGTrans, rendered, display), path, &why)) {
         PrintError(QStringLiteral("cannot write the PNG file %1: %2").arg(path, why));
         return false;
     }
