@@ -5,6 +5,7 @@
 #include "app/VersionInfo.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "export/DesignValueInput.h"
 #include "export/ExportCommandLine.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
@@ -57,16 +58,6 @@ void PrintVersion()
     std::fputs(text.toUtf8().constData(), stdout);
 }
 
-// The design key named like key, letter case aside; empty when none is.
-QString DesignKey(const QString& key)
-{
-    for (const QString& known : CNacreformDoc::DesignKeys()) {
-        if (known.compare(key, Qt::CaseInsensitive) == 0)
-            return known;
-    }
-    return {};
-}
-
 // Whether text starts as a number does, after blanks and a sign.
 bool StartsWithNumber(QStringView text)
 {
@@ -110,7 +101,7 @@ void WarnIfNotNumeric(const QString& key, const QString& value)
 bool ApplySetting(CNacreformDoc& doc, const QString& setting)
 {
     const qsizetype equals = setting.indexOf(QLatin1Char('='));
-    const QString key = equals < 0 ? QString() : DesignKey(setting.left(equals).trimmed());
+    const QString key = equals < 0 ? QString() : FindDesignKey(setting.left(equals).trimmed());
     if (key.isEmpty()) {
         PrintError(QStringLiteral("--set %1: expected KEY=VALUE with KEY one of: %2")
                        .arg(setting, CNacreformDoc::DesignKeys().join(QStringLiteral(", "))));
@@ -156,7 +147,7 @@ bool Export(CNacreformDoc& doc, const QString& path)
     }
     const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
     QString why;
-    if (!SavePng(ChooseExportBitmap(doc, rendered, display), path, &why)) {
+    if (!SavePng(ChooseExportBitmap(doc.BGTrans, rendered, display), path, &why)) {
         PrintError(QStringLiteral("cannot write the PNG file %1: %2").arg(path, why));
         return false;
     }

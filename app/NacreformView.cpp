@@ -33,8 +33,8 @@ CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidg
     m_renderTimer.setTimerType(Qt::PreciseTimer);
     m_renderTimer.setInterval(kRenderDelayMs);
     connect(&m_renderTimer, &QTimer::timeout, this, [this] { UpdatePreview(true); });
-    connect(m_pBackground, &CPreviewRenderer::Finished, this, [this](const QImage& rendered, const QImage& display) {
-        SetBitmaps(rendered, display);
+    connect(m_pBackground, &CPreviewRenderer::Finished, this, [this](const QImage& rendered, const QImage& display, bool transparentBackground) {
+        SetBitmaps(rendered, display, transparentBackground);
         emit Rendered();
     });
     // Where the canvas ends, the workspace shows, as in Qt's own MDI area.
@@ -82,7 +82,7 @@ bool CNacreformView::Render()
     m_pBackground->Cancel();
     // A failed render must not leave the last picture on screen as if it
     // were this design's.
-    SetBitmaps(QImage(), QImage());
+    SetBitmaps(QImage(), QImage(), m_doc.BGTrans);
     if (!m_doc.Renderer)
         return true;
     const QImage rendered = m_doc.Renderer->Render(m_doc);
@@ -92,12 +92,13 @@ bool CNacreformView::Render()
     // as the preview showed it.
     const QImage display = ComposeDisplayImage(m_doc, rendered);
     if (!display.isNull())
-        SetBitmaps(rendered, display);
+        SetBitmaps(rendered, display, m_doc.BGTrans);
     return true;
 }
 
-void CNacreformView::SetBitmaps(const QImage& rendered, const QImage& display)
+void CNacreformView::SetBitmaps(const QImage& rendered, const QImage& display, bool transparentBackground)
 {
+    m_renderedTransparent = transparentBackground;
     // The worker frees the pictures no longer shown: a large one takes
     // this thread milliseconds.
     m_pBackground->Release({std::exchange(m_renderedImage, rendered), std::exchange(m_displayImage, display),
@@ -161,7 +162,7 @@ void CNacreformView::OnExportImage()
     const QString path = m_dialogs.ChooseFile(window(), request);
     if (path.isEmpty())
         return;
-    const QImage& bitmap = ChooseExportBitmap(m_doc, m_renderedImage, m_displayImage);
+    const QImage& bitmap = ChooseExportBitmap(m_renderedTransparent, m_renderedImage, m_displayImage);
     QString why;
     if (!SavePng(bitmap, path, &why))
         m_dialogs.ShowMessage(window(), FileFailureText(QStringLiteral("画像の保存に失敗しました。"), path, why));
@@ -171,7 +172,7 @@ void CNacreformView::OnEditCopy()
 {
     if (!CanExportImage())
         return;
-    const QImage& bitmap = ChooseExportBitmap(m_doc, m_renderedImage, m_displayImage);
+    const QImage& bitmap = ChooseExportBitmap(m_renderedTransparent, m_renderedImage, m_displayImage);
     auto* mime = new QMimeData;
     mime->setImageData(bitmap);
     QBuffer png;

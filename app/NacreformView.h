@@ -76,8 +76,9 @@ private:
     // True when the render has ended; false when it goes on in the worker.
     bool Render();
     bool RendersInBackground() const;
-    // Takes a render's bitmaps (both null after a failure) and repaints.
-    void SetBitmaps(const QImage& rendered, const QImage& display);
+    // Takes a render's bitmaps (both null after a failure), made with the
+    // given BGTrans, and repaints.
+    void SetBitmaps(const QImage& rendered, const QImage& display, bool transparentBackground);
     void RenderForScreen();
     void UpdateScrollSizes();
 
@@ -88,6 +89,10 @@ private:
     qint64 m_foregroundPixels = kForegroundPixels;
     QImage m_renderedImage;
     QImage m_displayImage;
+    // BGTrans of the design the bitmaps were made from: while a newer render
+    // is under way, the export still saves the shown bitmaps as they were
+    // meant, never the checkerboard composition.
+    bool m_renderedTransparent = false;
     // What the window shows: the composition rendered again at the screen's
     // device pixel ratio when that is not 1 (so that a high-density screen
     // shows every device pixel of the design), else the composition itself.

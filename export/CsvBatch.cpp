@@ -1,10 +1,10 @@
 #include "export/CsvBatch.h"
 
 #include "design/NacreformDoc.h"
-#include "export/DesignValues.h"
-#include "util/AtomicFileWrite.h"
+#include "export/DesignValueInput.h"
 #include "export/FileNamePattern.h"
 #include "render/PictureLayer.h"
+#include "util/AtomicFileWrite.h"
 #include "util/MessageSink.h"
 
 #include <QDir>

@@ -2,10 +2,10 @@
 
 #include "design/NacreformDoc.h"
 #include "export/CsvBatch.h"
-#include "util/AtomicFileWrite.h"
 #include "export/FileNamePattern.h"
 #include "export/ImageSet.h"
 #include "render/PictureLayer.h"
+#include "util/AtomicFileWrite.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "export/ImageSet.h"
 
 #include "design/NacreformDoc.h"
-#include "util/AtomicFileWrite.h"
 #include "export/FileNamePattern.h"
 #include "export/SpriteSheet.h"
 #include "render/PictureLayer.h"
+#include "util/AtomicFileWrite.h"
 
 #include <QDir>
 #include <QSet>

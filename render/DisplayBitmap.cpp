@@ -41,8 +41,7 @@ QImage ComposeDisplayImage(const CNacreformDoc& doc, const QImage& rendered)
     return display;
 }
 
-const QImage& ChooseExportBitmap(const CNacreformDoc& doc, const QImage& rendered,
-                                 const QImage& display)
+const QImage& ChooseExportBitmap(bool transparentBackground, const QImage& rendered, const QImage& display)
 {
-    return doc.BGTrans ? rendered : display;
+    return transparentBackground ? rendered : display;
 }

@@ -21,6 +21,6 @@ QImage CreateDisplayBitmap(const CNacreformDoc& doc, int width, int height, qrea
 QImage ComposeDisplayImage(const CNacreformDoc& doc, const QImage& rendered);
 
 // The bitmap an export saves: the rendered image (with its alpha) when the
-// background is transparent, else the composition over BGColor.
-const QImage& ChooseExportBitmap(const CNacreformDoc& doc, const QImage& rendered,
-                                 const QImage& display);
+// background was transparent (BGTrans of the design both were made from),
+// else the composition over BGColor.
+const QImage& ChooseExportBitmap(bool transparentBackground, const QImage& rendered, const QImage& display);

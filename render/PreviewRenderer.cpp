@@ -75,15 +75,19 @@ void CPreviewRenderer::Run()
         if (display.isNull())
             rendered = QImage();
         QMetaObject::invokeMethod(
-            this, [this, generation = request->generation, rendered, display] { Deliver(generation, rendered, display); },
+            this,
+            [this, generation = request->generation, rendered, display, transparent = bool(design.BGTrans)] {
+                Deliver(generation, rendered, display, transparent);
+            },
             Qt::QueuedConnection);
     }
 }
 
-void CPreviewRenderer::Deliver(quint64 generation, const QImage& rendered, const QImage& display)
+void CPreviewRenderer::Deliver(quint64 generation, const QImage& rendered, const QImage& display,
+                                bool transparentBackground)
 {
     if (generation != m_generation)
         return;
     m_busy = false;
-    emit Finished(rendered, display);
+    emit Finished(rendered, display, transparentBackground);
 }

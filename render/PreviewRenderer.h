@@ -44,8 +44,8 @@ public:
 signals:
     // The newest request's result: the renderer's bitmap and its composition
     // over the preview background, both null when the design gives no
-    // picture.
-    void Finished(const QImage& rendered, const QImage& display);
+    // picture, and the BGTrans they were made with.
+    void Finished(const QImage& rendered, const QImage& display, bool transparentBackground);
 
 private:
     struct SRequest
@@ -57,7 +57,7 @@ private:
     };
 
     void Run();
-    void Deliver(quint64 generation, const QImage& rendered, const QImage& display);
+    void Deliver(quint64 generation, const QImage& rendered, const QImage& display, bool transparentBackground);
 
     // Owner thread only.
     quint64 m_generation = 0;

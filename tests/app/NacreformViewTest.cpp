@@ -1,6 +1,8 @@
 #include "ShellHarness.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -21,6 +23,7 @@ private slots:
     void failedRenderIsExplainedUntilARenderSucceeds();
     void initialUpdateKeepsTheDesignsFileAndRenders();
     void largeDesignRendersBehindTheLastPictureAndShowsOnlyTheNewest();
+    void copyDuringABackgroundRenderKeepsTheShownBitmapsBackground();
     void brokenPictureMessageLeavesTheRenderShown();
 };
 
@@ -261,6 +264,28 @@ void NacreformViewTest::largeDesignRendersBehindTheLastPictureAndShowsOnlyTheNew
     QCOMPARE(view.GetDisplayImage().size(), QSize(145, 148));
     QTest::qWait(200);
     QCOMPARE(view.GetDisplayImage().size(), QSize(145, 148));
+}
+
+void NacreformViewTest::copyDuringABackgroundRenderKeepsTheShownBitmapsBackground()
+{
+    SShellHarness shell;
+    CNacreformView& view = shell.View();
+    view.SetForegroundPixels(1000);
+    shell.Doc().BGTrans = 1;
+    view.UpdatePreview(true);
+    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRenderInBackground(), 20000);
+    // Unticking the transparent background starts a render in the worker;
+    // until it arrives the shown bitmaps are the transparent design's, and
+    // a copy must take their alpha, not the checkerboard behind them.
+    shell.Doc().BGTrans = 0;
+    shell.Doc().Margin = 300;
+    view.UpdatePreview(true);
+    QVERIFY(view.IsRenderInBackground());
+    view.OnEditCopy();
+    const QImage copied = qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
+    QCOMPARE(copied.convertToFormat(QImage::Format_ARGB32),
+             view.GetRenderedImage().convertToFormat(QImage::Format_ARGB32));
+    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRenderInBackground(), 20000);
 }
 
 void NacreformViewTest::brokenPictureMessageLeavesTheRenderShown()

@@ -88,7 +88,7 @@ TEST(ScaledRenderTest, OneTimesNormalImageIsTheExportByteForByte)
             const QImage rendered = doc->Renderer->Render(*doc);
             const QImage display = ComposeDisplayImage(*doc, rendered);
             const QString path = dir.filePath(QStringLiteral("today.png"));
-            ASSERT_TRUE(SavePng(ChooseExportBitmap(*doc, rendered, display), path));
+            ASSERT_TRUE(SavePng(ChooseExportBitmap(doc->BGTrans, rendered, display), path));
             QFile today(path);
             ASSERT_TRUE(today.open(QIODevice::ReadOnly));
             const QImage state = RenderButtonState(*doc, EButtonState::Normal, 1);

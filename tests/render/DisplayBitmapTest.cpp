@@ -53,9 +53,9 @@ TEST(DisplayBitmap, CompositionBlendsTheRenderOverTheBackgroundAndExportChoosesB
     EXPECT_LE(ChannelDistance(display.pixel(2, 0), 0xFF7F0080u), 1);
     EXPECT_TRUE(ComposeDisplayImage(doc, QImage()).isNull());
 
-    EXPECT_EQ(&ChooseExportBitmap(doc, rendered, display), &display);
+    EXPECT_EQ(&ChooseExportBitmap(doc.BGTrans, rendered, display), &display);
     doc.BGTrans = true;
-    EXPECT_EQ(&ChooseExportBitmap(doc, rendered, display), &rendered);
+    EXPECT_EQ(&ChooseExportBitmap(doc.BGTrans, rendered, display), &rendered);
 }
 
 TEST(PngFile, KeepsAlphaOnlyWhenTheImageHasIt)

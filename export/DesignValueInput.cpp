@@ -1,4 +1,4 @@
-#include "export/DesignValues.h"
+#include "export/DesignValueInput.h"
 
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
