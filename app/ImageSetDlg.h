@@ -39,7 +39,6 @@ public:
     QList<QCheckBox*> GetScaleBoxes() const { return m_scaleBoxes; }
     QList<QCheckBox*> GetStateBoxes() const { return m_stateBoxes; }
     QList<QLabel*> GetStatePreviews() const { return m_statePreviews; }
-    QLineEdit* GetNameEdit() const { return m_pName; }
     QLineEdit* GetPatternEdit() const { return m_pPattern; }
     QLineEdit* GetFolderEdit() const { return m_pFolder; }
     QCheckBox* GetSpriteBox() const { return m_pSprite; }

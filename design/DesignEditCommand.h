@@ -32,9 +32,6 @@ public:
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
-    const CDesignValues& GetBefore() const { return m_before; }
-    const CDesignValues& GetAfter() const { return m_after; }
-
 private:
     CNacreformDoc& m_doc;
     CDesignValues m_before;

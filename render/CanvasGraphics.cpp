@@ -17,11 +17,6 @@ QPointF PixelCentre(const QPainter& graphics, int column, int row)
     return graphics.deviceTransform().inverted().map(QPointF(column + 0.5, row + 0.5));
 }
 
-QPointF DevicePoint(const QPainter& graphics, const QPointF& point)
-{
-    return graphics.deviceTransform().map(point);
-}
-
 QRect DevicePixels(const QPainter& graphics, const QRectF& rect)
 {
     if (graphics.device() == nullptr)

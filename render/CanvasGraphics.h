@@ -23,9 +23,6 @@ void PrepareCanvasGraphics(QPainter& graphics, double scale = 1);
 // The drawing point at the centre of the device pixel (column, row).
 QPointF PixelCentre(const QPainter& graphics, int column, int row);
 
-// The device point of a drawing point.
-QPointF DevicePoint(const QPainter& graphics, const QPointF& point);
-
 // The device pixels that anything drawn inside rect can touch, cut to the
 // device; empty when none.
 QRect DevicePixels(const QPainter& graphics, const QRectF& rect);
