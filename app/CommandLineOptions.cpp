@@ -39,6 +39,18 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
                         "keys, apply the row over the design and write NAME.png into the current "
                         "folder, or a whole set into DIR with --export-set. Bad rows are reported "
                         "by number; the others are written.")},
+        {{QStringLiteral("serve")}, QStringLiteral("[ADDRESS:]PORT"),
+         QStringLiteral("Serve buttons over HTTP on PORT of ADDRESS (default 127.0.0.1; 0.0.0.0 for every "
+                        "interface): GET /v1/button.png?KEY=VALUE... renders the default design with the "
+                        "keys given, / is an editor page. Runs until SIGTERM or SIGINT.")},
+        {{QStringLiteral("cache-size")}, QStringLiteral("BYTES"),
+         QStringLiteral("With --serve: bytes of encoded images kept for repeated requests (default 64M; "
+                        "K, M and G are binary units).")},
+        {{QStringLiteral("picture-dir")}, QStringLiteral("DIR"),
+         QStringLiteral("With --serve: let ImagePath name a file directly inside DIR; without it requests "
+                        "take no pictures.")},
+        {{QStringLiteral("quiet")}, QString(),
+         QStringLiteral("With --serve: no access log line per request on standard error.")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QString(),
          QStringLiteral("Show the usage and options and exit.")},
         {{QStringLiteral("version")}, QString(),
@@ -55,6 +67,7 @@ const QStringList& CommandLineSynopsis()
         QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--name NAME] [--pattern PATTERN] "
                        "[--sprite] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
         QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--] [DESIGN.nfd]"),
+        QStringLiteral("--serve [ADDRESS:]PORT [--cache-size BYTES] [--picture-dir DIR] [--quiet]"),
         QStringLiteral("--help | --version"),
     };
     return synopsis;
@@ -66,7 +79,8 @@ const QString& CommandLineDescription()
         "Nacreform is an editor for glossy gel button images. Without options it opens the editor, on "
         "DESIGN.nfd when one is given. With --export, --export-set, --batch, --set or --save it works "
         "without a window or display: it reads DESIGN.nfd (or starts from the default design), applies "
-        "the --set changes and writes the files asked for.");
+        "the --set changes and writes the files asked for. With --serve it answers HTTP requests for buttons "
+        "until it is stopped.");
     return description;
 }
 

@@ -10,6 +10,7 @@
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
+#include "util/HeadlessRun.h"
 #include "util/Helpers.h"
 #include "util/MessageSink.h"
 
@@ -24,17 +25,6 @@ namespace {
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-
-QtMessageHandler g_defaultMessageHandler = nullptr;
-
-// Qt's note that it falls back to a temporary runtime folder says nothing
-// about the export; every other message passes through.
-void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    g_defaultMessageHandler(type, context, message);
-}
 
 void PrintError(const QString& text)
 {
@@ -172,9 +162,7 @@ QString CommandLineUsage()
 
 int RunHeadless(int argc, char* argv[])
 {
-    // No display is needed; the offscreen platform still provides fonts.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    g_defaultMessageHandler = qInstallMessageHandler(FilterQtMessages);
+    PrepareHeadlessRun();
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("nacreform"));
 
@@ -202,6 +190,12 @@ int RunHeadless(int argc, char* argv[])
     for (const QString& once : {QStringLiteral("export"), QStringLiteral("save")}) {
         if (parser.values(once).size() > 1) {
             PrintError(QStringLiteral("--%1 may be given only once").arg(once));
+            return kExitUsage;
+        }
+    }
+    for (const QString& serverOption : {QStringLiteral("cache-size"), QStringLiteral("picture-dir"), QStringLiteral("quiet")}) {
+        if (parser.isSet(serverOption)) {
+            PrintError(QStringLiteral("--%1 needs --serve").arg(serverOption));
             return kExitUsage;
         }
     }

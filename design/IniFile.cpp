@@ -464,6 +464,14 @@ bool CIniFile::Flush(QString* why)
             *why = QStringLiteral("the existing file cannot be read whole (%1)").arg(m_unreadable);
         return false;
     }
+    if (!WriteFileAtomically(m_strFileName, Text(), why))
+        return false;
+    m_dirty = false;
+    return true;
+}
+
+QByteArray CIniFile::Text() const
+{
     QByteArray data;
     if (m_hasBom)
         data += kUtf8Bom;
@@ -475,10 +483,7 @@ bool CIniFile::Flush(QString* why)
             data += m_eol;
         }
     }
-    if (!WriteFileAtomically(m_strFileName, data, why))
-        return false;
-    m_dirty = false;
-    return true;
+    return data;
 }
 
 namespace {

@@ -84,6 +84,8 @@ public:
     // and puts the reason into why. A file or folder without its owner's
     // write permission counts as unwritable, whoever runs the program.
     bool Flush(QString* why = nullptr);
+    // The text Flush writes, with every write made so far.
+    QByteArray Text() const;
 
     // Locale-independent conversions with the profile's reading rules, shared
     // with anything that takes values in the design file's forms.

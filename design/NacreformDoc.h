@@ -70,6 +70,8 @@ public:
     bool ExchangeDesign(bool save, const QString& path, QString* why = nullptr);
     // The same pass over a store already opened.
     void ExchangeDesign(bool save, CIniFile& store);
+    // The design file Save As would write, as bytes.
+    QByteArray DesignFileText();
 
     bool OnNewDocument();
     // Reads the design at path. A file that cannot be read (missing, not a

@@ -35,6 +35,7 @@ expected=(
     usr/share/man/man1/nacreform.1.gz
     usr/share/doc/nacreform/copyright
     usr/share/doc/nacreform/changelog.gz
+    usr/lib/systemd/system/nacreform-server.service
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
     usr/share/icons/hicolor/scalable/mimetypes/application-x-nacreform-design.svg
 )
@@ -123,7 +124,7 @@ for file in "${expected[@]}"; do
     grep -qx "\./$file" <<<"$contents" || fail "not in the package: $file"
 done
 depends="$(dpkg-deb -f "$deb" Depends)"
-for package in libqt6widgets6 qt6-qpa-plugins qt6-image-formats-plugins fonts-noto-cjk; do
+for package in libqt6widgets6 libmicrohttpd12 qt6-qpa-plugins qt6-image-formats-plugins fonts-noto-cjk; do
     grep -q "\b$package\b" <<<"$depends" || fail "the package does not depend on $package: $depends"
 done
 dpkg-deb -x "$deb" "$work/unpacked"

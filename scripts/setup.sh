@@ -5,12 +5,13 @@
 NACREFORM_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-    libpng-dev
+    libpng-dev libmicrohttpd-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian
+    python3 chromium chromium-driver python3-selenium
 )
 
 nacreform_install_packages() {
