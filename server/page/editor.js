@@ -126,7 +126,11 @@ async function copy(text) {
     say('복사했습니다: ' + text);
 }
 
-image.addEventListener('load', () => say(`${image.naturalWidth} × ${image.naturalHeight}`));
+image.addEventListener('load', () => {
+    // Shown at its 1x size, so that a 2x image is sharp rather than large.
+    image.style.width = image.naturalWidth / (Number(values.scale) || 1) + 'px';
+    say(`${image.naturalWidth} × ${image.naturalHeight}`);
+});
 image.addEventListener('error', async () => {
     const answer = await fetch(image.src).catch(() => null);
     say(answer ? (await answer.text()).trim() : '서버에 연결할 수 없습니다.', true);
