@@ -290,9 +290,11 @@ void CRenderServer::Stop(int timeoutMs)
     const MHD_socket listener = MHD_quiesce_daemon(m_daemon);
     if (listener != MHD_INVALID_SOCKET)
         close(listener);
+    // Queued renders still run for two thirds of the time, then answer 503,
+    // so that the last one ends in time. Every suspended connection is
+    // resumed before the daemon may stop.
+    m_lastRenderStart = QDeadlineTimer(timeoutMs * 2 / 3);
     m_stopping = true;
-    // Renders under way finish; those still queued answer 503 at once. Every
-    // suspended connection is resumed before the daemon may stop.
     m_renderThreads.waitForDone();
     while (m_requestsUnderWay > 0 && !deadline.hasExpired())
         QThread::msleep(5);
@@ -373,7 +375,7 @@ std::unique_ptr<CRenderServer::SAnswer> CRenderServer::AnswerButton(MHD_Connecti
 void CRenderServer::Render(MHD_Connection* connection, SRequest& request, const SOutputFormat& format,
                            const SButtonRequest& button, const QByteArray& tag)
 {
-    if (m_stopping) {
+    if (m_stopping && m_lastRenderStart.hasExpired()) {
         request.rendered = SAnswer::Busy(QStringLiteral("the server is stopping"));
     } else {
         QElapsedTimer clock;

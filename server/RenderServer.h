@@ -7,6 +7,7 @@
 #include "server/StaticPages.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QThreadPool>
 
 #include <atomic>
@@ -46,8 +47,9 @@ public:
     int Port() const;
     int RenderThreads() const { return m_renderThreads.maxThreadCount(); }
 
-    // Stops accepting, answers the requests under way (renders still queued
-    // get 503), waits for them at most timeoutMs and closes every connection.
+    // Stops accepting, answers the requests under way (renders queued for
+    // more than two thirds of timeoutMs get 503), waits for them at most
+    // timeoutMs and closes every connection.
     void Stop(int timeoutMs);
 
 private:
@@ -81,5 +83,7 @@ private:
     MHD_Daemon* m_daemon = nullptr;
     std::atomic<int> m_rendersPending{0};
     std::atomic<int> m_requestsUnderWay{0};
+    // Set before m_stopping, read only after it.
+    QDeadlineTimer m_lastRenderStart;
     std::atomic<bool> m_stopping{false};
 };
