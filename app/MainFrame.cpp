@@ -7,6 +7,10 @@
 #include "app/ToolBarIcons.h"
 #include "design/NacreformDoc.h"
 #include "panel/ControlDlg.h"
+#include "panel/ControlShapeDlg.h"
+#include "render/CaptionContrast.h"
+#include "render/CaptionFit.h"
+#include "render/ContentPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -94,6 +98,11 @@ const QString CMainFrame::kIdleText = QStringLiteral("ﾚﾃﾞｨ");
 const QString CMainFrame::kRenderFailedText =
     QStringLiteral("画像を作成できませんでした。サイズ・余白・影の位置が大きすぎます。");
 const QString CMainFrame::kCanvasPanePlaceholder = QStringLiteral("  000 x 000    ");
+const QString CMainFrame::kCaptionCutText = QStringLiteral("글자가 %1px 잘림");
+const QString CMainFrame::kPictureCutText = QStringLiteral("그림이 %1px 잘림");
+const QString CMainFrame::kContrastText = QStringLiteral("대비 %1:1");
+const QString CMainFrame::kLowContrastText = QStringLiteral("대비 %1:1 (%2:1 미만)");
+const QString CMainFrame::kFitFailedText = QStringLiteral("맞출 글자가 없거나 글자가 도형의 중심에서 너무 멉니다.");
 
 CMainFrame::CMainFrame(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent)
@@ -162,6 +171,11 @@ QAction* CMainFrame::GetCommand(unsigned id) const
 
 void CMainFrame::CreateMenu()
 {
+    QAction* newDesign = AddCommand(kIdFileNew, QStringLiteral("새로 만들기(&N)"),
+                                    QStringLiteral("プリセットから新しいﾄﾞｷｭﾒﾝﾄを作成"), QStringLiteral("新規作成"));
+    newDesign->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* revert = AddCommand(kIdFileRevert, QStringLiteral("되돌리기(&R)"),
+                                 QStringLiteral("保存されている内容に戻す"), QStringLiteral("元に戻す"));
     QAction* open = AddCommand(kIdFileOpen, QStringLiteral("열기(&O)..."),
                                QStringLiteral("既存のﾌｧｲﾙを開く"), QStringLiteral("開く"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -185,9 +199,11 @@ void CMainFrame::CreateMenu()
                QStringLiteral("バージョン情報"));
 
     m_pFileMenu = menuBar()->addMenu(QStringLiteral("파일(&F)"));
+    m_pFileMenu->addAction(newDesign);
     m_pFileMenu->addAction(open);
     m_pFileMenu->addAction(save);
     m_pFileMenu->addAction(saveAs);
+    m_pFileMenu->addAction(revert);
     m_pFileMenu->addSeparator();
     m_pFileMenu->addAction(exportImage);
     m_pFileMenu->addAction(exportSet);
@@ -221,18 +237,23 @@ void CMainFrame::CreateEditMenu()
         action->setShortcutContext(Qt::WindowShortcut);
     undo->setEnabled(false);
     redo->setEnabled(false);
+    QAction* fit = AddCommand(kIdEditFitToCaption, QStringLiteral("텍스트에 맞춤(&F)"),
+                              QStringLiteral("도형 크기를 글자에 맞춥니다."), QStringLiteral("텍스트에 맞춤"));
 
     m_pEditMenu = menuBar()->addMenu(QStringLiteral("편집(&E)"));
     m_pEditMenu->addAction(undo);
     m_pEditMenu->addAction(redo);
     m_pEditMenu->addSeparator();
     m_pEditMenu->addAction(copy);
+    m_pEditMenu->addSeparator();
+    m_pEditMenu->addAction(fit);
 
     connect(undo, &QAction::triggered, m_pHistory, &CEditHistory::Undo);
     connect(redo, &QAction::triggered, m_pHistory, &CEditHistory::Redo);
     connect(m_pHistory, &CEditHistory::CanUndoChanged, undo, &QAction::setEnabled);
     connect(m_pHistory, &CEditHistory::CanRedoChanged, redo, &QAction::setEnabled);
     connect(copy, &QAction::triggered, m_pView, &CNacreformView::OnEditCopy);
+    connect(fit, &QAction::triggered, this, &CMainFrame::OnFitToCaption);
 }
 
 void CMainFrame::CreateHelpMenu()
@@ -306,6 +327,9 @@ void CMainFrame::CreateStatusBar()
     // A normal status widget: Qt hides it while a prompt is shown, so the
     // idle text returns by itself when the prompt goes.
     statusBar()->addWidget(m_pMessagePane, 1);
+    m_pChecksPane = new QLabel(this);
+    m_pChecksPane->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(m_pChecksPane);
     m_pCanvasPane = new QLabel(kCanvasPanePlaceholder, this);
     constexpr int kPaneMargin = 8;
     m_pCanvasPane->setFixedWidth(m_pCanvasPane->fontMetrics().horizontalAdvance(kCanvasPanePlaceholder)
@@ -337,6 +361,8 @@ void CMainFrame::CreateControlBar()
     dock->setWidget(scroller);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     m_pControlDlg->InitPages();
+    connect(m_pControlDlg->GetShapePage(), &CControlShapeDlg::FitToCaptionRequested, this,
+            &CMainFrame::OnFitToCaption);
     // The design's undo, redo and copy keys win over a text field's own
     // (which would undo a single field's typing behind the history's back).
     for (QLineEdit* field : m_pControlDlg->findChildren<QLineEdit*>())
@@ -378,7 +404,7 @@ QString CMainFrame::GetPaneText(int pane) const
     if (pane == 0)
         return statusBar()->currentMessage().isEmpty() ? m_pMessagePane->text()
                                                       : statusBar()->currentMessage();
-    return m_pCanvasPane->text();
+    return pane == 1 ? m_pCanvasPane->text() : m_pChecksPane->text();
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& paths)
@@ -422,7 +448,41 @@ void CMainFrame::OnViewRendered()
         m_pCanvasPane->setText(QStringLiteral(" %1 × %2").arg(display.width()).arg(display.height()));
     // Without a word the empty preview would look like a fault of the program.
     m_pMessagePane->setText(display.isNull() ? kRenderFailedText : kIdleText);
+    ShowDesignChecks();
     UpdateCommandUI();
+}
+
+void CMainFrame::ShowDesignChecks()
+{
+    QStringList notes;
+    const SContentCuts cuts = FindContentCuts(m_doc);
+    bool warn = cuts.Any();
+    if (cuts.caption > 0)
+        notes.append(kCaptionCutText.arg(cuts.caption));
+    if (cuts.picture > 0)
+        notes.append(kPictureCutText.arg(cuts.picture));
+    if (const auto contrast = MeasureCaptionContrast(m_doc)) {
+        const QString ratio = QString::number(contrast->ratio, 'f', 1);
+        if (contrast->IsSufficient()) {
+            notes.append(kContrastText.arg(ratio));
+        } else {
+            notes.append(kLowContrastText.arg(ratio, QString::number(contrast->Required(), 'g', 2)));
+            warn = true;
+        }
+    }
+    m_pChecksPane->setText((warn ? QStringLiteral("⚠ ") : QString()) + notes.join(QStringLiteral(" · ")));
+    m_pChecksPane->setForegroundRole(warn ? QPalette::Highlight : QPalette::WindowText);
+}
+
+void CMainFrame::OnFitToCaption()
+{
+    QString why;
+    if (!FitShapeToCaption(m_doc, std::nullopt, &why)) {
+        statusBar()->showMessage(kFitFailedText, kFitFailedShowMs);
+        return;
+    }
+    m_pControlDlg->LoadPagesFromDocument();
+    UpdatePreview(true);
 }
 
 void CMainFrame::RefreshPageStates()
