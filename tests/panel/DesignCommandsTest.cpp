@@ -1,8 +1,9 @@
+#include "QtTestRegistry.h"
 #include "PanelHarness.h"
 
-#include "app/CommandIds.h"
-#include "app/EditHistory.h"
-#include "app/PresetGalleryDlg.h"
+#include "shell/CommandIds.h"
+#include "shell/EditHistory.h"
+#include "shell/PresetGalleryDlg.h"
 #include "design/PresetLibrary.h"
 #include "res/layouts/ShapePageTemplate.h"
 #include "res/layouts/TextPageTemplate.h"
@@ -173,5 +174,5 @@ void DesignCommandsTest::galleryOffersTheDefaultThenEveryPreset()
     QCOMPARE(gallery.SelectedPreset(), BuiltInPresets().at(1).name);
 }
 
-QTEST_MAIN(DesignCommandsTest)
+NACREFORM_QTEST(DesignCommandsTest)
 #include "DesignCommandsTest.moc"

@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "util/DlgItems.h"
 #include "widgets/ColorChooser.h"
 #include "widgets/ColorWnd.h"
@@ -185,5 +186,5 @@ void ColorWndTest::standardChooserTakesTheColourAsTypedForTheWeb()
     QCOMPARE(swatch.GetColor(), COLORREF(0x002B39C0));
 }
 
-QTEST_MAIN(ColorWndTest)
+NACREFORM_QTEST(ColorWndTest)
 #include "ColorWndTest.moc"

@@ -1,0 +1,350 @@
+#include "cli/HeadlessExport.h"
+
+#include "program/BuildDate.h"
+#include "cli/CommandLineOptions.h"
+#include "program/VersionInfo.h"
+#include "design/DesignColor.h"
+#include "design/IniFile.h"
+#include "design/NacreformDoc.h"
+#include "design/PresetLibrary.h"
+#include "export/DesignValueInput.h"
+#include "cli/ExportCommandLine.h"
+#include "render/CaptionFit.h"
+#include "render/ContentPlacement.h"
+#include "render/DisplayBitmap.h"
+#include "render/ImageFiles.h"
+#include "render/PictureLayer.h"
+#include "render/Render.h"
+#include "util/Helpers.h"
+#include "util/MessageSink.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QHash>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+QtMessageHandler g_defaultMessageHandler = nullptr;
+
+// Qt's note that it falls back to a temporary runtime folder says nothing
+// about the export; every other message passes through.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    g_defaultMessageHandler(type, context, message);
+}
+
+void PrintError(const QString& text)
+{
+    std::fprintf(stderr, "nacreform: %s\n", text.toUtf8().constData());
+}
+
+void DefineOptions(QCommandLineParser& parser)
+{
+    // An option whose value may be left out is a switch to the parser; its
+    // value was taken off beforehand (TakeOptionalValues).
+    for (const SCommandLineOption& option : CommandLineOptions())
+        parser.addOption({option.names, option.description, option.optionalValue ? QString() : option.valueName});
+}
+
+// Takes "--name=value" of the options whose value may be left out off
+// arguments (before a "--"), leaving "--name": the values by name.
+QHash<QString, QString> TakeOptionalValues(QStringList& arguments)
+{
+    QHash<QString, QString> values;
+    for (QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        for (const SCommandLineOption& option : CommandLineOptions()) {
+            const QString written = QStringLiteral("--%1=").arg(option.names.back());
+            if (option.optionalValue && argument.startsWith(written)) {
+                values.insert(option.names.back(), argument.mid(written.size()));
+                argument = written.chopped(1);
+            }
+        }
+    }
+    return values;
+}
+
+// "PADX[,PADY]" in pixels; nothing (printed) for anything else.
+std::optional<SFitPadding> ParseFitPadding(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    SFitPadding padding;
+    float* const sides[] = {&padding.x, &padding.y};
+    bool ok = parts.size() <= 2;
+    for (qsizetype i = 0; ok && i < parts.size(); ++i) {
+        const double value = parts[i].trimmed().toDouble(&ok);
+        ok = ok && value >= 0 && value <= CRender::kMaxCanvasSide;
+        *sides[i] = float(value);
+    }
+    if (!ok) {
+        PrintError(QStringLiteral("--fit=%1: expected PADX or PADX,PADY, pixels from 0 to %2")
+                       .arg(text)
+                       .arg(CRender::kMaxCanvasSide));
+        return std::nullopt;
+    }
+    if (parts.size() == 1)
+        padding.y = padding.x;
+    return padding;
+}
+
+void ListPresets()
+{
+    for (const SPreset& preset : BuiltInPresets())
+        std::printf("%-12s %s\n", qPrintable(preset.name), qPrintable(preset.description));
+}
+
+// Says what the canvas cuts off of the design it is about to write.
+void WarnAboutCuts(CNacreformDoc& doc, const QString& design)
+{
+    RefreshPictureCache(doc);
+    const QString cuts = DescribeContentCuts(FindContentCuts(doc));
+    if (!cuts.isEmpty())
+        PrintError(QStringLiteral("warning: %1: %2").arg(design, cuts));
+}
+
+// "nacreform 1.03 (2026/12/07)" and the copyright line, from the version
+// record embedded in this executable, as the about box shows them.
+void PrintVersion()
+{
+    CVersionInfo info;
+    info.Load(GetModulePath());
+    const QString text = QStringLiteral("nacreform %1 (%2)\n%3\n")
+                             .arg(info.GetProductVersion(), GetBuildDate(), info.GetLegalCopyright());
+    std::fputs(text.toUtf8().constData(), stdout);
+}
+
+// Whether text starts as a number does, after blanks and a sign.
+bool StartsWithNumber(QStringView text)
+{
+    text = text.trimmed();
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-'))
+        text = text.mid(1);
+    if (!text.isEmpty() && text.front() == u'.')
+        text = text.mid(1);
+    return !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
+}
+
+// A value that does not convert is read as the design file reads it; the
+// person who typed it hears so.
+void WarnIfNotNumeric(const QString& key, const QString& value)
+{
+    static const QStringList kTextKeys = {QStringLiteral("String"), QStringLiteral("FontName"),
+                                          QStringLiteral("ImagePath")};
+    if (kTextKeys.contains(key))
+        return;
+    const auto warn = [&](const QString& consequence) {
+        std::fprintf(stderr, "nacreform: warning: --set %s=%s: %s\n", qPrintable(key), qPrintable(value),
+                     qPrintable(consequence));
+    };
+    if (value.trimmed().isEmpty()) {
+        warn(QStringLiteral("empty, so %1 stays unchanged").arg(key));
+        return;
+    }
+    const bool pair = key == QLatin1String("ShapeSize") || key.endsWith(QLatin1String("Pos"));
+    const QStringList parts = pair ? value.split(QLatin1Char(',')) : QStringList{value};
+    if (pair && parts.size() != 2) {
+        warn(QStringLiteral("not two numbers separated by a comma, so %1 stays unchanged").arg(key));
+        return;
+    }
+    for (const QString& part : parts) {
+        if (!StartsWithNumber(part))
+            warn(QStringLiteral("\"%1\" is not a number and reads as 0").arg(part));
+    }
+}
+
+// Reads one KEY=VALUE into the design the way a design file would.
+bool ApplySetting(CNacreformDoc& doc, const QString& setting)
+{
+    const qsizetype equals = setting.indexOf(QLatin1Char('='));
+    const QString key = equals < 0 ? QString() : FindDesignKey(setting.left(equals).trimmed());
+    if (key.isEmpty()) {
+        PrintError(QStringLiteral("--set %1: expected KEY=VALUE with KEY one of: %2")
+                       .arg(setting, CNacreformDoc::DesignKeys().join(QStringLiteral(", "))));
+        return false;
+    }
+    const QString value = setting.mid(equals + 1);
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
+        PrintError(QStringLiteral("--set %1: a value cannot hold a line break").arg(key));
+        return false;
+    }
+    // Colours are written as designers write them, and a wrong one is an
+    // error rather than black.
+    if (IsColorKey(key)) {
+        QString why;
+        if (!ApplyDesignValue(doc, key, value, &why)) {
+            PrintError(QStringLiteral("--set %1").arg(why));
+            return false;
+        }
+        return true;
+    }
+    WarnIfNotNumeric(key, value);
+    CIniFile ini(QString(), false);
+    ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(key, value).toUtf8());
+    doc.ExchangeDesign(false, ini);
+    doc.SelectRenderer(doc.RenderID, true, false);
+    return true;
+}
+
+// A canvas side as a person reads it; one too large to compute says so.
+QString SideText(float side)
+{
+    return std::isfinite(side) ? QString::number(double(side), 'f', 0) : QStringLiteral("too many");
+}
+
+bool Export(CNacreformDoc& doc, const QString& path)
+{
+    const QImage rendered = doc.Renderer ? doc.Renderer->Render(doc) : QImage();
+    if (rendered.isNull()) {
+        const SCanvasLayout layout =
+            doc.Renderer ? doc.Renderer->GetCanvasLayout(doc) : SCanvasLayout();
+        PrintError(QStringLiteral("cannot allocate a bitmap of %1 x %2 pixels for this design "
+                                  "(at most %3 pixels a side and %4 in all); it comes from "
+                                  "ShapeSize=%5,%6, Margin=%7 and ShapeShadowPos=%8,%9")
+                       .arg(SideText(layout.width), SideText(layout.height))
+                       .arg(CRender::kMaxCanvasSide)
+                       .arg(CRender::kMaxCanvasPixels)
+                       .arg(doc.ShapeSize.cx)
+                       .arg(doc.ShapeSize.cy)
+                       .arg(doc.Margin)
+                       .arg(double(doc.ShapeShadowPos.x))
+                       .arg(double(doc.ShapeShadowPos.y)));
+        return false;
+    }
+    const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
+    QString why;
+    if (!SavePng(ChooseExportBitmap(doc.BGTrans, rendered, display), path, &why)) {
+        PrintError(QStringLiteral("cannot write the PNG file %1: %2").arg(path, why));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsHeadlessInvocation(int argc, char* argv[])
+{
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (IsCommandLineOption(argv[i]))
+            return true;
+    }
+    return false;
+}
+
+QString CommandLineUsage()
+{
+    return FormatHelpText(QStringLiteral("nacreform"));
+}
+
+int RunHeadless(int argc, char* argv[])
+{
+    // No display is needed; the offscreen platform still provides fonts.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_defaultMessageHandler = qInstallMessageHandler(FilterQtMessages);
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("nacreform"));
+
+    QCommandLineParser parser;
+    DefineOptions(parser);
+    QStringList arguments = QGuiApplication::arguments();
+    const QHash<QString, QString> optionalValues = TakeOptionalValues(arguments);
+    if (!parser.parse(arguments)) {
+        PrintError(parser.errorText());
+        return kExitUsage;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(CommandLineUsage().toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        PrintVersion();
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("list-presets"))) {
+        ListPresets();
+        return 0;
+    }
+    const QStringList designs = parser.positionalArguments();
+    const QString exportPath = parser.value(QStringLiteral("export"));
+    const QString savePath = parser.value(QStringLiteral("save"));
+    if (designs.size() > 1) {
+        PrintError(QStringLiteral("only one design file may be given"));
+        return kExitUsage;
+    }
+    const QString preset = parser.value(QStringLiteral("preset"));
+    if (!preset.isEmpty() && !designs.isEmpty()) {
+        PrintError(QStringLiteral("--preset and a design file cannot both be the start"));
+        return kExitUsage;
+    }
+    std::optional<SFitRequest> fit;
+    if (parser.isSet(QStringLiteral("fit"))) {
+        fit.emplace();
+        if (optionalValues.contains(QStringLiteral("fit"))) {
+            fit->padding = ParseFitPadding(optionalValues.value(QStringLiteral("fit")));
+            if (!fit->padding)
+                return kExitUsage;
+        }
+    }
+    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save"), QStringLiteral("preset")}) {
+        if (parser.values(once).size() > 1) {
+            PrintError(QStringLiteral("--%1 may be given only once").arg(once));
+            return kExitUsage;
+        }
+    }
+    if (exportPath.isEmpty() && savePath.isEmpty() && !HasExportOptions(parser)) {
+        PrintError(QStringLiteral("--set, --preset and --fit need --export or --save (see --help)"));
+        return kExitUsage;
+    }
+
+    CStderrMessageSink messages;
+    CNacreformDoc doc;
+    doc.SetMessageSink(&messages);
+    if (!designs.isEmpty() && !doc.OnOpenDocument(designs.front()))
+        return kExitFailed; // the message sink has said why
+    if (!preset.isEmpty()) {
+        const std::optional<CDesignValues> values = LoadPreset(preset);
+        if (!values) {
+            QStringList names;
+            for (const SPreset& known : BuiltInPresets())
+                names.append(known.name);
+            PrintError(QStringLiteral("--preset %1: no such preset; there are %2")
+                           .arg(preset, names.join(QStringLiteral(", "))));
+            return kExitUsage;
+        }
+        doc.ApplyValues(*values);
+    }
+    for (const QString& setting : parser.values(QStringLiteral("set"))) {
+        if (!ApplySetting(doc, setting))
+            return kExitFailed;
+    }
+    const bool batch = parser.isSet(QStringLiteral("batch"));
+    QString why;
+    if (fit && !batch && !FitShapeToCaption(doc, fit->padding, &why)) {
+        PrintError(QStringLiteral("--fit: %1").arg(why));
+        return kExitFailed;
+    }
+    if (!savePath.isEmpty() && !doc.DoSave(savePath, &why)) {
+        PrintError(QStringLiteral("cannot write the design file %1: %2").arg(savePath, why));
+        return kExitFailed;
+    }
+    // A batch warns about each row it writes.
+    if (!batch && (!exportPath.isEmpty() || parser.isSet(QStringLiteral("export-set"))))
+        WarnAboutCuts(doc, !designs.isEmpty() ? designs.front()
+                           : !preset.isEmpty() ? QStringLiteral("preset %1").arg(preset)
+                                               : QStringLiteral("the default design"));
+    if (HasExportOptions(parser))
+        return RunExportOptions(parser, doc, fit);
+    if (!exportPath.isEmpty() && !Export(doc, exportPath))
+        return kExitFailed;
+    return 0;
+}
