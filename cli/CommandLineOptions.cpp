@@ -12,6 +12,15 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
         {{QStringLiteral("set")}, QStringLiteral("KEY=VALUE"),
          QStringLiteral("Change one design parameter after the design is read, written as in a design "
                         "file (e.g. String=OK, ShapeSize=200,64). Repeatable; applied in order.")},
+        {{QStringLiteral("preset")}, QStringLiteral("NAME"),
+         QStringLiteral("Start from the built-in preset NAME instead of a design file (see --list-presets).")},
+        {{QStringLiteral("fit")}, QStringLiteral("PADX[,PADY]"),
+         QStringLiteral("After the --set changes, size the shape to its caption: the width of a rectangle or "
+                        "capsule, the diameter of a circle, from the caption's inked extent plus PADX pixels "
+                        "left and right and PADY above and below (one number: both; by default from the "
+                        "caption's height). The height grows only for a taller caption, and then FontSize "
+                        "follows so that the caption keeps its size. With --batch each row fits its own caption."),
+         true},
         {{QStringLiteral("save")}, QStringLiteral("OUT.nfd"),
          QStringLiteral("Write the resulting design to OUT.nfd, as Save As would.")},
         {{QStringLiteral("scale")}, QStringLiteral("S"),
@@ -51,6 +60,8 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
                         "take no pictures.")},
         {{QStringLiteral("quiet")}, QString(),
          QStringLiteral("With --serve: no access log line per request on standard error.")},
+        {{QStringLiteral("list-presets")}, QString(),
+         QStringLiteral("List the built-in presets, one a line with what it is, and exit.")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QString(),
          QStringLiteral("Show the usage and options and exit.")},
         {{QStringLiteral("version")}, QString(),
@@ -63,12 +74,13 @@ const QStringList& CommandLineSynopsis()
 {
     static const QStringList synopsis = {
         QStringLiteral("[--] [DESIGN.nfd]"),
-        QStringLiteral("--export OUT.png [--scale S] [--set KEY=VALUE]... [--save OUT.nfd] [--] [DESIGN.nfd]"),
+        QStringLiteral("--export OUT.png [--scale S] [--preset NAME] [--set KEY=VALUE]... [--fit[=PADX[,PADY]]] "
+                       "[--save OUT.nfd] [--] [DESIGN.nfd]"),
         QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--name NAME] [--pattern PATTERN] "
                        "[--sprite] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
         QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--] [DESIGN.nfd]"),
         QStringLiteral("--serve [ADDRESS:]PORT [--cache-size BYTES] [--picture-dir DIR] [--quiet]"),
-        QStringLiteral("--help | --version"),
+        QStringLiteral("--help | --version | --list-presets"),
     };
     return synopsis;
 }
@@ -78,9 +90,10 @@ const QString& CommandLineDescription()
     static const QString description = QStringLiteral(
         "Nacreform is an editor for glossy gel button images. Without options it opens the editor, on "
         "DESIGN.nfd when one is given. With --export, --export-set, --batch, --set or --save it works "
-        "without a window or display: it reads DESIGN.nfd (or starts from the default design), applies "
-        "the --set changes and writes the files asked for. With --serve it answers HTTP requests for buttons "
-        "until it is stopped.");
+        "without a window or display: it reads DESIGN.nfd (or starts from the default design or a "
+        "preset), applies the --set changes and --fit and writes the files asked for. A caption or "
+        "picture that the canvas cuts off is warned about on standard error. With --serve it answers HTTP "
+        "requests for buttons until it is stopped.");
     return description;
 }
 
@@ -90,7 +103,9 @@ QString OptionSignature(const SCommandLineOption& option)
     for (const QString& name : option.names)
         names.append((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
     QString signature = names.join(QStringLiteral(", "));
-    if (!option.valueName.isEmpty())
+    if (option.optionalValue)
+        signature += QStringLiteral("[=%1]").arg(option.valueName);
+    else if (!option.valueName.isEmpty())
         signature += QLatin1Char(' ') + option.valueName;
     return signature;
 }

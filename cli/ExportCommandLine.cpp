@@ -145,6 +145,8 @@ int RunBatchOption(const QCommandLineParser& parser, CNacreformDoc& doc, const S
     RefreshPictureCache(doc);
     const SBatchReport report =
         RunBatch(doc, records, options, isatty(STDERR_FILENO) ? ShowProgress : std::function<void(int, int)>());
+    for (const QString& warning : report.warnings)
+        PrintError(QStringLiteral("warning: %1").arg(warning));
     for (const QString& failure : report.failures)
         PrintError(failure);
     return report.failures.isEmpty() ? 0 : kExitFailed;
@@ -161,7 +163,7 @@ bool HasExportOptions(const QCommandLineParser& parser)
     return false;
 }
 
-int RunExportOptions(const QCommandLineParser& parser, CNacreformDoc& doc)
+int RunExportOptions(const QCommandLineParser& parser, CNacreformDoc& doc, const std::optional<SFitRequest>& batchFit)
 {
     if (const QString problem = UsageProblem(parser); !problem.isEmpty()) {
         PrintError(problem);
@@ -191,6 +193,7 @@ int RunExportOptions(const QCommandLineParser& parser, CNacreformDoc& doc)
     }
     if (parser.isSet(kBatch)) {
         SBatchOptions options{scale, std::nullopt, folder};
+        options.fit = batchFit;
         if (parser.isSet(kExportSet))
             options.set = set;
         return RunBatchOption(parser, doc, options);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "render/CaptionFit.h"
+
 #include <QStringList>
+
+#include <optional>
 
 class CNacreformDoc;
 class QCommandLineParser;
@@ -19,4 +23,8 @@ bool HasExportOptions(const QCommandLineParser& parser);
 // Runs them on doc (read and changed by the other options before): the
 // process exit code, 0 when everything was written, 1 when something could
 // not be (each failure printed), 2 for options that do not fit together.
-int RunExportOptions(const QCommandLineParser& parser, CNacreformDoc& doc);
+// batchFit: the fit asked for, which a batch makes for each row (the other
+// options find doc fitted already). Rows whose caption or picture the canvas
+// cuts off are warned about.
+int RunExportOptions(const QCommandLineParser& parser, CNacreformDoc& doc,
+                     const std::optional<SFitRequest>& batchFit = std::nullopt);

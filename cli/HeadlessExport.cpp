@@ -3,12 +3,17 @@
 #include "program/BuildDate.h"
 #include "cli/CommandLineOptions.h"
 #include "program/VersionInfo.h"
+#include "design/DesignColor.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "design/PresetLibrary.h"
 #include "export/DesignValueInput.h"
 #include "cli/ExportCommandLine.h"
+#include "render/CaptionFit.h"
+#include "render/ContentPlacement.h"
 #include "render/DisplayBitmap.h"
 #include "render/ImageFiles.h"
+#include "render/PictureLayer.h"
 #include "render/Render.h"
 #include "util/HeadlessRun.h"
 #include "util/Helpers.h"
@@ -16,10 +21,12 @@
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
+#include <QHash>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -33,8 +40,67 @@ void PrintError(const QString& text)
 
 void DefineOptions(QCommandLineParser& parser)
 {
+    // An option whose value may be left out is a switch to the parser; its
+    // value was taken off beforehand (TakeOptionalValues).
     for (const SCommandLineOption& option : CommandLineOptions())
-        parser.addOption({option.names, option.description, option.valueName});
+        parser.addOption({option.names, option.description, option.optionalValue ? QString() : option.valueName});
+}
+
+// Takes "--name=value" of the options whose value may be left out off
+// arguments (before a "--"), leaving "--name": the values by name.
+QHash<QString, QString> TakeOptionalValues(QStringList& arguments)
+{
+    QHash<QString, QString> values;
+    for (QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        for (const SCommandLineOption& option : CommandLineOptions()) {
+            const QString written = QStringLiteral("--%1=").arg(option.names.back());
+            if (option.optionalValue && argument.startsWith(written)) {
+                values.insert(option.names.back(), argument.mid(written.size()));
+                argument = written.chopped(1);
+            }
+        }
+    }
+    return values;
+}
+
+// "PADX[,PADY]" in pixels; nothing (printed) for anything else.
+std::optional<SFitPadding> ParseFitPadding(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    SFitPadding padding;
+    float* const sides[] = {&padding.x, &padding.y};
+    bool ok = parts.size() <= 2;
+    for (qsizetype i = 0; ok && i < parts.size(); ++i) {
+        const double value = parts[i].trimmed().toDouble(&ok);
+        ok = ok && value >= 0 && value <= CRender::kMaxCanvasSide;
+        *sides[i] = float(value);
+    }
+    if (!ok) {
+        PrintError(QStringLiteral("--fit=%1: expected PADX or PADX,PADY, pixels from 0 to %2")
+                       .arg(text)
+                       .arg(CRender::kMaxCanvasSide));
+        return std::nullopt;
+    }
+    if (parts.size() == 1)
+        padding.y = padding.x;
+    return padding;
+}
+
+void ListPresets()
+{
+    for (const SPreset& preset : BuiltInPresets())
+        std::printf("%-12s %s\n", qPrintable(preset.name), qPrintable(preset.description));
+}
+
+// Says what the canvas cuts off of the design it is about to write.
+void WarnAboutCuts(CNacreformDoc& doc, const QString& design)
+{
+    RefreshPictureCache(doc);
+    const QString cuts = DescribeContentCuts(FindContentCuts(doc));
+    if (!cuts.isEmpty())
+        PrintError(QStringLiteral("warning: %1: %2").arg(design, cuts));
 }
 
 // "nacreform 1.03 (2026/12/07)" and the copyright line, from the version
@@ -102,6 +168,16 @@ bool ApplySetting(CNacreformDoc& doc, const QString& setting)
         PrintError(QStringLiteral("--set %1: a value cannot hold a line break").arg(key));
         return false;
     }
+    // Colours are written as designers write them, and a wrong one is an
+    // error rather than black.
+    if (IsColorKey(key)) {
+        QString why;
+        if (!ApplyDesignValue(doc, key, value, &why)) {
+            PrintError(QStringLiteral("--set %1").arg(why));
+            return false;
+        }
+        return true;
+    }
     WarnIfNotNumeric(key, value);
     CIniFile ini(QString(), false);
     ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(key, value).toUtf8());
@@ -168,7 +244,9 @@ int RunHeadless(int argc, char* argv[])
 
     QCommandLineParser parser;
     DefineOptions(parser);
-    if (!parser.parse(QGuiApplication::arguments())) {
+    QStringList arguments = QGuiApplication::arguments();
+    const QHash<QString, QString> optionalValues = TakeOptionalValues(arguments);
+    if (!parser.parse(arguments)) {
         PrintError(parser.errorText());
         return kExitUsage;
     }
@@ -180,6 +258,10 @@ int RunHeadless(int argc, char* argv[])
         PrintVersion();
         return 0;
     }
+    if (parser.isSet(QStringLiteral("list-presets"))) {
+        ListPresets();
+        return 0;
+    }
     const QStringList designs = parser.positionalArguments();
     const QString exportPath = parser.value(QStringLiteral("export"));
     const QString savePath = parser.value(QStringLiteral("save"));
@@ -187,7 +269,21 @@ int RunHeadless(int argc, char* argv[])
         PrintError(QStringLiteral("only one design file may be given"));
         return kExitUsage;
     }
-    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save")}) {
+    const QString preset = parser.value(QStringLiteral("preset"));
+    if (!preset.isEmpty() && !designs.isEmpty()) {
+        PrintError(QStringLiteral("--preset and a design file cannot both be the start"));
+        return kExitUsage;
+    }
+    std::optional<SFitRequest> fit;
+    if (parser.isSet(QStringLiteral("fit"))) {
+        fit.emplace();
+        if (optionalValues.contains(QStringLiteral("fit"))) {
+            fit->padding = ParseFitPadding(optionalValues.value(QStringLiteral("fit")));
+            if (!fit->padding)
+                return kExitUsage;
+        }
+    }
+    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save"), QStringLiteral("preset")}) {
         if (parser.values(once).size() > 1) {
             PrintError(QStringLiteral("--%1 may be given only once").arg(once));
             return kExitUsage;
@@ -200,7 +296,7 @@ int RunHeadless(int argc, char* argv[])
         }
     }
     if (exportPath.isEmpty() && savePath.isEmpty() && !HasExportOptions(parser)) {
-        PrintError(QStringLiteral("--set needs --export or --save (see --help)"));
+        PrintError(QStringLiteral("--set, --preset and --fit need --export or --save (see --help)"));
         return kExitUsage;
     }
 
@@ -209,17 +305,39 @@ int RunHeadless(int argc, char* argv[])
     doc.SetMessageSink(&messages);
     if (!designs.isEmpty() && !doc.OnOpenDocument(designs.front()))
         return kExitFailed; // the message sink has said why
+    if (!preset.isEmpty()) {
+        const std::optional<CDesignValues> values = LoadPreset(preset);
+        if (!values) {
+            QStringList names;
+            for (const SPreset& known : BuiltInPresets())
+                names.append(known.name);
+            PrintError(QStringLiteral("--preset %1: no such preset; there are %2")
+                           .arg(preset, names.join(QStringLiteral(", "))));
+            return kExitUsage;
+        }
+        doc.ApplyValues(*values);
+    }
     for (const QString& setting : parser.values(QStringLiteral("set"))) {
         if (!ApplySetting(doc, setting))
             return kExitFailed;
     }
+    const bool batch = parser.isSet(QStringLiteral("batch"));
     QString why;
+    if (fit && !batch && !FitShapeToCaption(doc, fit->padding, &why)) {
+        PrintError(QStringLiteral("--fit: %1").arg(why));
+        return kExitFailed;
+    }
     if (!savePath.isEmpty() && !doc.DoSave(savePath, &why)) {
         PrintError(QStringLiteral("cannot write the design file %1: %2").arg(savePath, why));
         return kExitFailed;
     }
+    // A batch warns about each row it writes.
+    if (!batch && (!exportPath.isEmpty() || parser.isSet(QStringLiteral("export-set"))))
+        WarnAboutCuts(doc, !designs.isEmpty() ? designs.front()
+                           : !preset.isEmpty() ? QStringLiteral("preset %1").arg(preset)
+                                               : QStringLiteral("the default design"));
     if (HasExportOptions(parser))
-        return RunExportOptions(parser, doc);
+        return RunExportOptions(parser, doc, fit);
     if (!exportPath.isEmpty() && !Export(doc, exportPath))
         return kExitFailed;
     return 0;

@@ -3,6 +3,7 @@
 #include "design/NacreformDoc.h"
 #include "export/DesignValueInput.h"
 #include "export/FileNamePattern.h"
+#include "render/ContentPlacement.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
 #include "util/MessageSink.h"
@@ -83,42 +84,52 @@ private:
     QString m_text;
 };
 
-// Renders and writes one row; the failure, or an empty text.
-QString RunRow(const CNacreformDoc& design, const SBatchColumns& columns, const SCsvRecord& record,
+// What became of a row: why it failed, or what the canvas cuts off of it.
+struct SRowResult
+{
+    QString failure;
+    QString warning;
+};
+
+// Renders and writes one row.
+SRowResult RunRow(const CNacreformDoc& design, const SBatchColumns& columns, const SCsvRecord& record,
                const SBatchOptions& options)
 {
     if (record.fields.size() != columns.keys.size())
-        return QStringLiteral("%1 fields where the header has %2").arg(record.fields.size()).arg(columns.keys.size());
+        return {QStringLiteral("%1 fields where the header has %2").arg(record.fields.size()).arg(columns.keys.size())};
     const QString name = record.fields[columns.name];
     QString why;
     if (!IsPlainFileName(name, &why))
-        return QStringLiteral("name: %1").arg(why);
+        return {QStringLiteral("name: %1").arg(why)};
 
     CNacreformDoc doc;
     doc.CopyDesignFrom(design);
     for (qsizetype i = 0; i < columns.keys.size(); ++i) {
         if (i != columns.name && !ApplyDesignValue(doc, columns.keys[i], record.fields[i], &why))
-            return why;
+            return {why};
     }
     CRowMessage message;
     doc.SetMessageSink(&message);
     RefreshPictureCache(doc);
     doc.SetMessageSink(nullptr);
     if (!message.Text().isEmpty())
-        return message.Text();
+        return {message.Text()};
+    if (options.fit && !FitShapeToCaption(doc, options.fit->padding, &why))
+        return {QStringLiteral("--fit: %1").arg(why)};
+    const QString warning = DescribeContentCuts(FindContentCuts(doc));
 
     if (options.set) {
         SImageSetOptions set = *options.set;
         set.name = name;
-        return WriteImageSet(doc, set, options.folder, ESetThreads::CallingThread).join(QStringLiteral("; "));
+        return {WriteImageSet(doc, set, options.folder, ESetThreads::CallingThread).join(QStringLiteral("; ")), warning};
     }
     const QImage rendered = RenderButtonState(doc, EButtonState::Normal, options.scale);
     const QByteArray png = rendered.isNull() ? QByteArray() : EncodePng(ComposeExportImage(doc, rendered), options.compression);
     if (png.isEmpty())
-        return QStringLiteral("the image cannot be allocated (too large)");
+        return {QStringLiteral("the image cannot be allocated (too large)")};
     if (!WriteFileAtomically(QDir(options.folder).filePath(name + QStringLiteral(".png")), png, &why))
-        return why;
-    return {};
+        return {why};
+    return {QString(), warning};
 }
 
 } // namespace
@@ -163,9 +174,9 @@ SBatchReport RunBatch(const CNacreformDoc& design, const QList<SCsvRecord>& reco
     QMutex progressLock;
     std::atomic<int> done = 0;
     const CDoubledThreadPool threads;
-    const QStringList results = QtConcurrent::blockingMapped<QStringList>(rows, [&](int row) {
-        const QString result =
-            earlier[row - 1].isEmpty() ? RunRow(design, columns, records[row], options) : earlier[row - 1];
+    const QList<SRowResult> results = QtConcurrent::blockingMapped<QList<SRowResult>>(rows, [&](int row) {
+        const SRowResult result = earlier[row - 1].isEmpty() ? RunRow(design, columns, records[row], options)
+                                                              : SRowResult{earlier[row - 1]};
         if (progress) {
             const QMutexLocker lock(&progressLock);
             progress(++done, report.rows);
@@ -173,8 +184,12 @@ SBatchReport RunBatch(const CNacreformDoc& design, const QList<SCsvRecord>& reco
         return result;
     });
     for (int row = 1; row <= report.rows; ++row) {
-        if (!results[row - 1].isEmpty())
-            report.failures.append(QStringLiteral("row %1: %2").arg(row).arg(results[row - 1]));
+        const SRowResult& result = results[row - 1];
+        if (!result.failure.isEmpty())
+            report.failures.append(QStringLiteral("row %1: %2").arg(row).arg(result.failure));
+        else if (!result.warning.isEmpty())
+            report.warnings.append(
+                QStringLiteral("row %1 (%2): %3").arg(row).arg(records[row].fields[columns.name], result.warning));
     }
     return report;
 }

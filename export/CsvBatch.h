@@ -2,6 +2,7 @@
 
 #include "export/CsvReader.h"
 #include "export/ImageSet.h"
+#include "render/CaptionFit.h"
 
 #include <QStringList>
 
@@ -24,6 +25,8 @@ struct SBatchOptions
     // A batch is about many files: by default written with the fastest
     // compression.
     EPngCompression compression = EPngCompression::Fastest;
+    // When set, each row's shape is fitted to that row's caption first.
+    std::optional<SFitRequest> fit;
 };
 
 struct SBatchReport
@@ -31,11 +34,14 @@ struct SBatchReport
     int rows = 0;
     // "row 3: why", or a fault of the header that stopped the batch.
     QStringList failures;
+    // "row 3 (ok): the caption is cut off ...": rows written, but not whole.
+    QStringList warnings;
 };
 
 // Runs every row, on every core; a row that fails (a bad value, a picture
 // that cannot be loaded, a name used before, a file that cannot be written)
-// is reported and the others go on. progress, when given, hears the count
+// is reported and the others go on; a row whose caption or picture the
+// canvas cuts off is written and warned about. progress, when given, hears the count
 // of finished rows after each one, from one thread at a time.
 SBatchReport RunBatch(const CNacreformDoc& design, const QList<SCsvRecord>& records, const SBatchOptions& options,
                       const std::function<void(int done, int total)>& progress = {});

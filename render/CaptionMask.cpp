@@ -55,8 +55,8 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
     // for anti-aliasing.
     const QFontMetricsF metrics(font, &device);
     const QRectF box = metrics.boundingRect(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
-    const QRectF ink = metrics.tightBoundingRect(text).translated(box.left(), box.top() + metrics.ascent());
-    QRectF extent = box | ink;
+    const QPainterPath outline = CaptionOutline(device, font, text, fraction);
+    QRectF extent = box | outline.boundingRect();
     if (scale != 1)
         extent = ScaleAbout(fraction, scale).mapRect(extent);
     mask.rect = extent.adjusted(-2, -2, 2, 2).toAlignedRect().intersected(visible);
@@ -72,14 +72,7 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
     canvas.setDotsPerMeterY(qRound(device.logicalDpiY() / 0.0254));
     {
         // The glyphs are filled from their outlines, in fine chords, scaled
-        // to the device first. A font of its own (ForceOutline makes Qt keep
-        // a separate font engine), since glyphs that text drawn elsewhere
-        // left in the shared engine change the outlines it gives by a few
-        // levels.
-        QFont outlineFont(font, &device);
-        outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
-        QPainterPath outline;
-        outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
+        // to the device first.
         QPainter painter(&canvas);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(-mask.rect.topLeft());
@@ -138,6 +131,20 @@ QImage Tint(const QImage& coverage, ARGB color)
 }
 
 } // namespace
+
+QPainterPath CaptionOutline(const QPaintDevice& device, const QFont& font, const QString& text, QPointF point)
+{
+    const QFontMetricsF metrics(font, &device);
+    const QRectF box = metrics.boundingRect(QRectF(point, QSizeF(0, 0)), kTextFlags, text);
+    // A font of its own (ForceOutline makes Qt keep a separate font engine),
+    // since glyphs that text drawn elsewhere left in the shared engine change
+    // the outlines it gives by a few levels.
+    QFont outlineFont(font, &device);
+    outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
+    QPainterPath outline;
+    outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
+    return outline;
+}
 
 void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text, QPointF point, ARGB color)
 {

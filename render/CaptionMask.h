@@ -6,6 +6,8 @@
 
 class QFont;
 class QPainter;
+class QPainterPath;
+class QPaintDevice;
 class QString;
 
 // Draws text in one colour, its line box centred on point in both
@@ -18,3 +20,8 @@ class QString;
 // shadow pass, the next renders) only tint and blend. The few most recent
 // masks are kept, per thread.
 void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text, QPointF point, ARGB color);
+
+// The outline DrawCaptionText fills for text at point, in the pixels of
+// device (whose resolution turns the font's points into pixels): the
+// caption's inked extent is its bounding rectangle.
+QPainterPath CaptionOutline(const QPaintDevice& device, const QFont& font, const QString& text, QPointF point);

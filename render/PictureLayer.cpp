@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 const QString kPictureLoadFailedMessage = QStringLiteral("画像の読み込みに失敗しました。\n\n");
@@ -46,13 +47,20 @@ QImage WithAlphaScaled(const QImage& picture, float factor)
 
 } // namespace
 
+QRectF PictureTarget(const QImage& picture, QPointF centre, float height)
+{
+    if (picture.isNull())
+        return {};
+    const float width = float(picture.width()) * height / float(picture.height());
+    return QRectF(float(centre.x()) - width * 0.5f, float(centre.y()) - height * 0.5f, width, height);
+}
+
 void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height)
 {
     if (picture.isNull() || !(height > 0) || !std::isfinite(height) || !std::isfinite(centre.x())
         || !std::isfinite(centre.y()))
         return;
-    const float width = float(picture.width()) * height / float(picture.height());
-    const QRectF target(float(centre.x()) - width * 0.5f, float(centre.y()) - height * 0.5f, width, height);
+    const QRectF target = PictureTarget(picture, centre, height);
     const float factor = float(opacity) * (1.0f / 255.0f);
     // Only a hand-edited design has an opacity above 255; it makes partly
     // transparent pixels more opaque, which the painter's opacity cannot.
@@ -64,15 +72,34 @@ void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int 
     graphics.restore();
 }
 
+namespace {
+
+// The centre of the design's picture and its height.
+std::pair<QPointF, float> PicturePlace(const CNacreformDoc& doc, const QRectF& content)
+{
+    const float w = float(content.width()), h = float(content.height());
+    const QPointF c = RectCenter(content);
+    return {QPointF(float(c.x()) + w * doc.ImagePos.x * 0.01f, float(c.y()) + h * doc.ImagePos.y * 0.01f),
+            h * doc.ImageSize * 0.01f};
+}
+
+} // namespace
+
+QRectF PictureRect(const CNacreformDoc& doc, const QRectF& content)
+{
+    const auto [centre, height] = PicturePlace(doc, content);
+    if (!(height > 0) || !std::isfinite(height))
+        return {};
+    return PictureTarget(doc.CachedImage, centre, height);
+}
+
 void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF& content)
 {
     if (doc.CachedImage.isNull())
         return;
     const float w = float(content.width()), h = float(content.height());
-    const QPointF c = RectCenter(content);
-    const float s = h * doc.ImageSize * 0.01f;
-    const float px = float(c.x()) + w * doc.ImagePos.x * 0.01f;
-    const float py = float(c.y()) + h * doc.ImagePos.y * 0.01f;
+    const auto [centre, s] = PicturePlace(doc, content);
+    const float px = float(centre.x()), py = float(centre.y());
     if (doc.EnableImageShadow) {
         const QPointF shadow(px + w * doc.ImageShadowPos.x * 0.01f, py + h * doc.ImageShadowPos.y * 0.01f);
         DrawPicture(graphics, doc.CachedImage, shadow, doc.ImageShadowAlpha, s);

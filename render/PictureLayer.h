@@ -24,6 +24,14 @@ void RefreshPictureCache(CNacreformDoc& doc);
 // positive finite number.
 void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height);
 
+// Where DrawPicture puts picture: height pixels high, its aspect ratio
+// kept, centred on centre. Empty for a null picture.
+QRectF PictureTarget(const QImage& picture, QPointF centre, float height);
+
+// Where the design's cached picture lies within the content rectangle;
+// empty when there is none.
+QRectF PictureRect(const CNacreformDoc& doc, const QRectF& content);
+
 // The cached picture's shadow (when the design enables it) and the picture,
 // sized ImageSize percent of the content rectangle's height and placed like
 // the caption (ImagePos, ImageShadowPos).

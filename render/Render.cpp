@@ -11,10 +11,6 @@
 
 namespace {
 
-// Text sizes are in points; the canvas claims 96 dpi so that a point is 4/3
-// pixel whatever screen (or none) the process has.
-constexpr int kDotsPerMeterAt96Dpi = 3780;
-
 QImage EmptyCanvas(double scale)
 {
     const int side = qRound(scale * CRender::kEmptyCanvasSide);

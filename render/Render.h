@@ -34,6 +34,9 @@ public:
     static constexpr qint64 kMaxCanvasPixels = qint64(8192) * 4096;
     // Side of the empty bitmap returned for a canvas without area.
     static constexpr int kEmptyCanvasSide = 200;
+    // Text sizes are in points; the canvas claims 96 dpi so that a point is
+    // 4/3 pixel whatever screen (or none) the process has.
+    static constexpr int kDotsPerMeterAt96Dpi = 3780;
 
     virtual ~CRender();
 

@@ -5,6 +5,8 @@
 #include "render/Render.h"
 
 #include <QFontDatabase>
+#include <QImage>
+#include <QPainterPath>
 
 #include <cmath>
 
@@ -80,6 +82,26 @@ void CTextLayer::DrawShadow(QPainter& graphics) const
 void CTextLayer::DrawCaption(QPainter& graphics) const
 {
     DrawAt(graphics, m_point, ArgbWithAlpha(ColorRefToArgb(m_doc.TextColor), m_doc.TextAlpha));
+}
+
+QRectF CTextLayer::CaptionInk() const
+{
+    if (!m_font || m_doc.String.isEmpty() || !std::isfinite(m_point.x()) || !std::isfinite(m_point.y()))
+        return {};
+    // Any device that claims the canvas' resolution measures as the canvas.
+    static thread_local const QImage canvas = [] {
+        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+        image.setDotsPerMeterX(CRender::kDotsPerMeterAt96Dpi);
+        image.setDotsPerMeterY(CRender::kDotsPerMeterAt96Dpi);
+        return image;
+    }();
+    return CaptionOutline(canvas, *m_font, m_doc.String, m_point).boundingRect();
+}
+
+float CTextLayer::EmPixels() const
+{
+    constexpr float kPixelsPerPoint = 96.0f / 72.0f;
+    return m_font ? float(m_font->pointSizeF()) * kPixelsPerPoint : 0.0f;
 }
 
 void CTextLayer::DrawAt(QPainter& graphics, QPointF point, ARGB color) const

@@ -32,6 +32,14 @@ public:
     void DrawShadow(QPainter& graphics) const;
     void DrawCaption(QPainter& graphics) const;
 
+    // Where the caption's ink lies on a canvas at scale 1 (its outline's
+    // bounds); empty for an empty caption or without a font.
+    QRectF CaptionInk() const;
+    // The point the caption is centred on.
+    QPointF CaptionPoint() const { return m_point; }
+    // The em size in pixels of a canvas at scale 1; 0 without a font.
+    float EmPixels() const;
+
     // Larger em sizes are refused like a family that cannot be made.
     static constexpr float kMaxEmPoints = 100000.0f;
 

@@ -1,6 +1,7 @@
 #include "shell/QtShellDialogs.h"
 
 #include "shell/AboutDlg.h"
+#include "shell/PresetGalleryDlg.h"
 #include "widgets/QuietFileListing.h"
 
 #include <QFileDialog>
@@ -60,6 +61,24 @@ ESaveChanges CQtShellDialogs::AskSaveChanges(QWidget* parent, const QString& tex
     default:
         return ESaveChanges::Cancel;
     }
+}
+
+bool CQtShellDialogs::AskYesNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, kMessageCaption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> CQtShellDialogs::ChoosePreset(QWidget* parent)
+{
+    CPresetGalleryDlg dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.SelectedPreset();
 }
 
 void CQtShellDialogs::ShowAbout(QWidget* parent)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QWidget;
 
 // What a file dialog is asked for. Filters are Qt name filters,
@@ -36,6 +38,12 @@ public:
     // Asks text with the buttons はい (save), いいえ (discard) and
     // キャンセル, captioned like a message box.
     virtual ESaveChanges AskSaveChanges(QWidget* parent, const QString& text) = 0;
+    // Asks text with the buttons はい and いいえ (the default), captioned like
+    // a message box: true for はい.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // The preset gallery: the chosen preset's name, an empty text for the
+    // plain default design, nothing when cancelled.
+    virtual std::optional<QString> ChoosePreset(QWidget* parent) = 0;
     // The about box.
     virtual void ShowAbout(QWidget* parent) = 0;
 };

@@ -76,7 +76,8 @@ TEST(CommandLineTest, ManualPageFillsEveryPlaceholderFromTheTable)
         const QStringList lines = blocks[qsizetype(i)].split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 2) << blocks[qsizetype(i)].toStdString();
         EXPECT_TRUE(lines[0].startsWith(QStringLiteral("\\fB\\-"))) << lines[0].toStdString();
-        EXPECT_EQ(lines[0].endsWith(QStringLiteral("\\fI") + option.valueName + QStringLiteral("\\fR")),
+        const QString value = QStringLiteral("\\fI") + option.valueName + QStringLiteral("\\fR");
+        EXPECT_EQ(lines[0].endsWith(option.optionalValue ? value + QStringLiteral("]") : value),
                   !option.valueName.isEmpty())
             << lines[0].toStdString();
         EXPECT_EQ(lines[1], RoffText(option.description));

@@ -324,3 +324,111 @@ TEST_F(HeadlessExportTest, SetOptionsThatDoNotFitAreUsageErrors)
     }
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("d"))));
 }
+
+TEST_F(HeadlessExportTest, FitShowsALongCaptionWholeAndCutsAreWarned)
+{
+    // The default circle cuts the caption off, and says so.
+    const QStringList longCaption = {QStringLiteral("--set"), QStringLiteral("String=Download the file"),
+                                     QStringLiteral("--set"), QStringLiteral("EnableTextShadow=0")};
+    SRun run = Run(longCaption + QStringList{QStringLiteral("--export"), QStringLiteral("cut.png")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(
+        QRegularExpression(QStringLiteral("^nacreform: warning: the default design: the caption is cut off by \\d+ pixels"))))
+        << run.err.toStdString();
+
+    // Fitted, the caption's pixels (where it differs from the same design
+    // without one) keep off the canvas' edges, and nothing is warned.
+    run = Run(longCaption + QStringList{QStringLiteral("--fit"), QStringLiteral("--save"), QStringLiteral("fit.nfd"),
+                                        QStringLiteral("--export"), QStringLiteral("fit.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    run = Run({QStringLiteral("--set"), QStringLiteral("String="), QStringLiteral("--export"),
+               QStringLiteral("bare.png"), QStringLiteral("fit.nfd")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage fitted(Path(QStringLiteral("fit.png"))), bare(Path(QStringLiteral("bare.png")));
+    ASSERT_EQ(fitted.size(), bare.size());
+    EXPECT_GT(fitted.width(), 145);
+    QRect inked;
+    for (int y = 0; y < fitted.height(); ++y) {
+        for (int x = 0; x < fitted.width(); ++x) {
+            if (fitted.pixel(x, y) != bare.pixel(x, y))
+                inked |= QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_GT(inked.width(), fitted.width() / 2);
+    EXPECT_TRUE(QRect(1, 1, fitted.width() - 2, fitted.height() - 2).contains(inked));
+
+    // A batch fits each row to its own caption and warns per row without.
+    QFile csv(Path(QStringLiteral("rows.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,String,ShapeSize,RenderID\nok,OK,\"160,48\",32773\nlater,\"Later, maybe\",\"160,48\",32773\n");
+    csv.close();
+    run = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("nacreform: warning: row 2 (later): the caption is cut off by")))
+        << run.err.toStdString();
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+    run = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv"), QStringLiteral("--fit=8,4")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    EXPECT_LT(QImage(Path(QStringLiteral("ok.png"))).width(), QImage(Path(QStringLiteral("later.png"))).width());
+
+    for (const QString& bad : {QStringLiteral("--fit=x"), QStringLiteral("--fit=1,2,3"), QStringLiteral("--fit=-4")})
+        EXPECT_EQ(Run({bad, QStringLiteral("--export"), QStringLiteral("b.png")}).exitCode, 2) << bad.toStdString();
+    EXPECT_EQ(Run({QStringLiteral("--set"), QStringLiteral("String="), QStringLiteral("--fit"),
+                   QStringLiteral("--export"), QStringLiteral("b.png")}).exitCode, 1);
+}
+
+TEST_F(HeadlessExportTest, ColoursAreReadAsWebColoursAndOtherFormsRefused)
+{
+    SRun run = Run({QStringLiteral("--set"), QStringLiteral("BGTrans=0"), QStringLiteral("--set"),
+                    QStringLiteral("BGColor=#c0392b"), QStringLiteral("--set"), QStringLiteral("Color1=rgb(0, 128, 0)"),
+                    QStringLiteral("--save"), QStringLiteral("web.nfd"), QStringLiteral("--export"),
+                    QStringLiteral("web.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(Path(QStringLiteral("web.png"))).pixel(0, 0), qRgb(0xc0, 0x39, 0x2b));
+    QFile saved(Path(QStringLiteral("web.nfd")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_TRUE(text.contains("\nBGColor=2832832\n")); // the design file keeps its decimal form
+    EXPECT_TRUE(text.contains("\nColor1=32768\n"));
+
+    for (const QString& bad : {QStringLiteral("Color1=0xc0392b"), QStringLiteral("TextColor=192,57,43"),
+                               QStringLiteral("BGColor=blu")}) {
+        run = Run({QStringLiteral("--set"), bad, QStringLiteral("--export"), QStringLiteral("bad.png")});
+        EXPECT_EQ(run.exitCode, 1) << bad.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("#RRGGBB"))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path(QStringLiteral("bad.png"))));
+    }
+
+    QFile csv(Path(QStringLiteral("colours.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,Color1\nred,#c0392b\ncomma,\"192,57,43\"\n");
+    csv.close();
+    run = Run({QStringLiteral("--batch"), QStringLiteral("colours.csv")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("row 2: Color1=192,57,43"))) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("red.png"))));
+}
+
+TEST_F(HeadlessExportTest, PresetsAreListedAndStartADesign)
+{
+    SRun run = Run({QStringLiteral("--list-presets")});
+    ASSERT_EQ(run.exitCode, 0);
+    const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
+    EXPECT_GE(lines.size(), 12);
+    EXPECT_TRUE(lines.front().startsWith(QStringLiteral("primary "))) << run.out.toStdString();
+
+    run = Run({QStringLiteral("--preset"), QStringLiteral("primary"), QStringLiteral("--save"), QStringLiteral("p.nfd")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile saved(Path(QStringLiteral("p.nfd")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("\nRenderID=32774\n"));
+
+    run = Run({QStringLiteral("--preset"), QStringLiteral("nope"), QStringLiteral("--export"), QStringLiteral("n.png")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("primary"))) << run.err.toStdString();
+    WriteDesign(QStringLiteral("d.nfd"), "Margin=1\n");
+    EXPECT_EQ(Run({QStringLiteral("--preset"), QStringLiteral("primary"), QStringLiteral("--export"),
+                   QStringLiteral("n.png"), QStringLiteral("d.nfd")}).exitCode, 2);
+}
