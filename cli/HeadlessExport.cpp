@@ -65,29 +65,6 @@ QHash<QString, QString> TakeOptionalValues(QStringList& arguments)
     return values;
 }
 
-// "PADX[,PADY]" in pixels; nothing (printed) for anything else.
-std::optional<SFitPadding> ParseFitPadding(const QString& text)
-{
-    const QStringList parts = text.split(QLatin1Char(','));
-    SFitPadding padding;
-    float* const sides[] = {&padding.x, &padding.y};
-    bool ok = parts.size() <= 2;
-    for (qsizetype i = 0; ok && i < parts.size(); ++i) {
-        const double value = parts[i].trimmed().toDouble(&ok);
-        ok = ok && value >= 0 && value <= CRender::kMaxCanvasSide;
-        *sides[i] = float(value);
-    }
-    if (!ok) {
-        PrintError(QStringLiteral("--fit=%1: expected PADX or PADX,PADY, pixels from 0 to %2")
-                       .arg(text)
-                       .arg(CRender::kMaxCanvasSide));
-        return std::nullopt;
-    }
-    if (parts.size() == 1)
-        padding.y = padding.x;
-    return padding;
-}
-
 void ListPresets()
 {
     for (const SPreset& preset : BuiltInPresets())
@@ -278,9 +255,12 @@ int RunHeadless(int argc, char* argv[])
     if (parser.isSet(QStringLiteral("fit"))) {
         fit.emplace();
         if (optionalValues.contains(QStringLiteral("fit"))) {
-            fit->padding = ParseFitPadding(optionalValues.value(QStringLiteral("fit")));
-            if (!fit->padding)
+            QString why;
+            fit->padding = ParseFitPadding(optionalValues.value(QStringLiteral("fit")), &why);
+            if (!fit->padding) {
+                PrintError(QStringLiteral("--fit=%1: %2").arg(optionalValues.value(QStringLiteral("fit")), why));
                 return kExitUsage;
+            }
         }
     }
     for (const QString& once : {QStringLiteral("export"), QStringLiteral("save"), QStringLiteral("preset")}) {

@@ -112,3 +112,24 @@ bool FitShapeToCaption(CNacreformDoc& doc, std::optional<SFitPadding> padding, Q
         doc.FontSize = doc.FontSize * oldHeight / height;
     return true;
 }
+
+std::optional<SFitPadding> ParseFitPadding(const QString& text, QString* why)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    SFitPadding padding;
+    float* const sides[] = {&padding.x, &padding.y};
+    bool ok = parts.size() <= 2;
+    for (qsizetype i = 0; ok && i < parts.size(); ++i) {
+        const double value = parts[i].trimmed().toDouble(&ok);
+        ok = ok && value >= 0 && value <= CRender::kMaxCanvasSide;
+        *sides[i] = float(value);
+    }
+    if (!ok) {
+        if (why)
+            *why = QStringLiteral("expected PADX or PADX,PADY, pixels from 0 to %1").arg(CRender::kMaxCanvasSide);
+        return std::nullopt;
+    }
+    if (parts.size() == 1)
+        padding.y = padding.x;
+    return padding;
+}

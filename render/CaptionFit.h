@@ -19,6 +19,10 @@ struct SFitRequest
     std::optional<SFitPadding> padding;
 };
 
+// "PADX[,PADY]" in pixels (PADY is PADX when left out), as the command
+// line and the server take it; nothing, with why, for anything else.
+std::optional<SFitPadding> ParseFitPadding(const QString& text, QString* why);
+
 // The padding when none is given, from the caption's em height: 0.6 em
 // across and 0.3 em up and down, a quarter em around a circle's caption.
 SFitPadding DefaultFitPadding(const CNacreformDoc& doc);

@@ -1,7 +1,9 @@
 #include "server/ButtonRequest.h"
 
 #include "design/NacreformDoc.h"
+#include "design/PresetLibrary.h"
 #include "export/DesignValueInput.h"
+#include "render/CaptionFit.h"
 #include "render/Render.h"
 
 #include <QDir>
@@ -48,7 +50,37 @@ bool ReadState(const QString& value, SButtonRequest& request, QString* why)
     return false;
 }
 
+bool ReadPreset(const QString& value, SButtonRequest& request, QString* why)
+{
+    const std::optional<CDesignValues> values = LoadPreset(value.trimmed());
+    if (values) {
+        request.design->ApplyValues(*values);
+        return true;
+    }
+    QStringList names;
+    for (const SPreset& preset : BuiltInPresets())
+        names.append(preset.name);
+    *why = QStringLiteral("preset=%1: no such preset; there are %2").arg(value, names.join(QStringLiteral(", ")));
+    return false;
+}
+
+// fit (or fit=) with the default padding, fit=PADX[,PADY] with its own.
+bool ReadFit(const QString& value, SButtonRequest& request, QString* why)
+{
+    std::optional<SFitPadding> padding;
+    if (!value.trimmed().isEmpty() && !(padding = ParseFitPadding(value, why))) {
+        *why = QStringLiteral("fit=%1: %2").arg(value, *why);
+        return false;
+    }
+    if (FitShapeToCaption(*request.design, padding, why))
+        return true;
+    *why = QStringLiteral("fit: ") + *why;
+    return false;
+}
+
 constexpr SRequestParameter kParameters[] = {
+    {"preset", EStage::Start, ReadPreset},
+    {"fit", EStage::Finish, ReadFit},
     {"scale", EStage::Finish, ReadScale},
     {"state", EStage::Finish, ReadState},
 };

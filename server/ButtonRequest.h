@@ -46,7 +46,8 @@ struct SButtonRequest
 bool DecodeQuery(const QByteArray& raw, QList<QueryItem>& items);
 
 // Reads a button URL's query: design keys written as in a design file,
-// scale= and state= as on the command line. False with a one-line reason
+// preset=, fit, scale= and state= as on the command line (a preset is the
+// start whatever the order; fit follows every key). False with a one-line reason
 // in the command line's words for an unknown key, a value of the wrong form,
 // a key given twice, a caption longer than kMaxStringLength, a picture
 // outside the picture folder or a canvas beyond kMaxPixels. Never names a

@@ -4,7 +4,8 @@
 // carries every value the user changed, so that it can be shared.
 
 const kTypingDelayMs = 300; // as the desktop preview waits after a keystroke
-const kOutputKeys = ['state', 'scale'];
+// Keys of the URL that are no design keys; a flag is on when present.
+const kOutputKeys = ['fit', 'state', 'scale'];
 const kOutputDefaults = { state: 'normal', scale: '1' };
 
 const values = {};          // design key (or output key) -> value in file form
@@ -34,7 +35,9 @@ function colourValue(text) {
 function showValue(key) {
     for (const control of controls(key)) {
         const value = values[key] ?? '';
-        if (control.type === 'checkbox')
+        if (control.dataset.form === 'flag')
+            control.checked = given.has(key);
+        else if (control.type === 'checkbox')
             control.checked = value.trim() === '1';
         else if (control.dataset.form === 'colour')
             control.value = colourText(value);
@@ -49,6 +52,8 @@ function showValue(key) {
 
 function readControl(control) {
     const key = control.dataset.key;
+    if (control.dataset.form === 'flag')
+        return '';
     if (control.type === 'checkbox')
         return control.checked ? '1' : '0';
     if (control.dataset.form === 'colour')
@@ -96,7 +101,10 @@ function edited(event) {
     if (!key)
         return;
     values[key] = readControl(control);
-    given.add(key);
+    if (control.dataset.form === 'flag' && !control.checked)
+        given.delete(key);
+    else
+        given.add(key);
     if (event.type === 'input' && (control.type === 'text' || control.type === 'number')) {
         clearTimeout(typingTimer);
         typingTimer = setTimeout(update, kTypingDelayMs);

@@ -31,7 +31,10 @@ class ServerTest(unittest.TestCase):
 
     def exported(self, sets, scale=None, state=None):
         """The bytes the command line writes for the design keys sets."""
-        arguments = [part for key, value in sets.items() for part in ('--set', f'{key}={value}')]
+        options = {'preset': lambda value: ['--preset', value],
+                   'fit': lambda value: ['--fit' + (f'={value}' if value else '')]}
+        arguments = [part for key, value in sets.items()
+                     for part in options.get(key, lambda value: ['--set', f'{key}={value}'])(value)]
         if state:
             arguments += ['--export-set', self.path('set'), '--states', state, '--scales', str(scale or 1),
                           '--name', 'b', '--pattern', 'b.png']
@@ -68,6 +71,10 @@ class ServerTest(unittest.TestCase):
             ('GET', '/v1/button.png?String=%FF', {}, None, 400, b'not UTF-8'),
             ('GET', '/v1/button.png?scale=9', {}, None, 400, b'scale: "9" is no scale from 0.25 to 8'),
             ('GET', '/v1/button.png?state=sleepy', {}, None, 400, b'is none of normal, hover, pressed, disabled'),
+            ('GET', '/v1/button.png?preset=shiny', {}, None, 400, b'preset=shiny: no such preset; there are '),
+            ('GET', '/v1/button.png?fit=-1', {}, None, 400, b'fit=-1: expected PADX or PADX,PADY'),
+            ('GET', '/v1/button.png?fit&String=', {}, None, 400, b'fit: '),
+            ('GET', '/v1/button.png?Color1=0xc0392b', {}, None, 400, b'Color1=0xc0392b: expected #RGB, #RRGGBB'),
             ('GET', '/v1/button.png?ShapeSize=1000,1000&scale=3', {}, None, 400, b'(too large)'),
             ('GET', '/v1/button.png?Margin=2000000000', {}, None, 400, b'(too large)'),
             ('GET', '/v1/button.png?ImagePath=/etc/passwd', {}, None, 400, b'takes no pictures'),
@@ -95,6 +102,8 @@ class ServerTest(unittest.TestCase):
             ({'RenderID': 32772, 'String': 'Go'}, 2, None),
             ({'String': 'Hover'}, 1.5, 'hover'),
             ({'String': 'Off'}, 1, 'disabled'),
+            ({'preset': 'danger', 'String': 'Delete everything', 'fit': '', 'TextColor': '#fc0'}, None, None),
+            ({'String': 'Padded', 'fit': '12,4', 'RenderID': 32773}, 2, None),
         ]
         with Server('--quiet') as server:
             for sets, scale, state in cases:
