@@ -62,6 +62,21 @@ step "xmllint"
 xmllint --noout "$share/mime/packages/$id.xml" "$share/metainfo/$id.metainfo.xml" \
     "$share"/icons/hicolor/scalable/*/*.svg
 
+step "systemd unit"
+unit="$stage/usr/lib/systemd/system/nacreform-server.service"
+grep -qx 'ExecStart=/usr/bin/nacreform --serve 127.0.0.1:8080 --cache-size 64M' "$unit" \
+    || fail "the unit does not start the server on 127.0.0.1:8080"
+for setting in DynamicUser=yes ProtectSystem=strict NoNewPrivileges=yes; do
+    grep -qx "$setting" "$unit" || fail "the unit lacks $setting"
+done
+grep -q '^MemoryMax=' "$unit" || fail "the unit has no MemoryMax="
+# Verified where it can find the staged program; any remark (an unknown key,
+# a missing program) fails.
+sed "s|^ExecStart=/usr/bin/nacreform|ExecStart=$nacreform|" "$unit" >"$work/nacreform-server.service"
+remarks="$(systemd-analyze verify --man=no "$work/nacreform-server.service" 2>&1)" \
+    || fail "systemd-analyze verify failed: $remarks"
+[ -z "$remarks" ] || fail "systemd-analyze verify: $remarks"
+
 step "design file type"
 XDG_DATA_DIRS="$share:/usr/share" update-mime-database "$share/mime"
 "$nacreform" --save "$work/sample.nfd" >/dev/null

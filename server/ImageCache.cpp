@@ -15,7 +15,8 @@ qsizetype CostBound(qint64 maxBytes)
 } // namespace
 
 CImageCache::CImageCache(qint64 maxBytes)
-    : m_entries(CostBound(maxBytes))
+    : m_entries(CostBound(maxBytes - maxBytes / 16))
+    , m_tags(CostBound(maxBytes / 16))
 {
 }
 
@@ -32,8 +33,21 @@ void CImageCache::Insert(const QByteArray& tag, const QByteArray& bytes)
     m_entries.insert(tag, new QByteArray(bytes), bytes.size() + tag.size());
 }
 
+QByteArray CImageCache::TagOf(const QByteArray& url)
+{
+    QMutexLocker lock(&m_mutex);
+    const QByteArray* tag = m_tags.object(url);
+    return tag ? *tag : QByteArray();
+}
+
+void CImageCache::Remember(const QByteArray& url, const QByteArray& tag)
+{
+    QMutexLocker lock(&m_mutex);
+    m_tags.insert(url, new QByteArray(tag), url.size() + tag.size());
+}
+
 qint64 CImageCache::Bytes() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_entries.totalCost();
+    return m_entries.totalCost() + m_tags.totalCost();
 }

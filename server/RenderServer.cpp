@@ -341,6 +341,13 @@ std::unique_ptr<CRenderServer::SAnswer> CRenderServer::Answer(MHD_Connection* co
 std::unique_ptr<CRenderServer::SAnswer> CRenderServer::AnswerButton(MHD_Connection* connection, SRequest& request,
                                                                     const SOutputFormat& format, const QByteArray& query)
 {
+    const QByteArray url = format.extension + ('?' + query);
+    if (const QByteArray tag = m_cache.TagOf(url); !tag.isNull()) {
+        if (const QByteArray bytes = m_cache.Find(tag); !bytes.isNull() || MatchesTag(connection, tag)) {
+            m_metrics.CountCacheHit();
+            return SAnswer::Entity(connection, bytes, format.mediaType, tag, kImmutable);
+        }
+    }
     QList<QueryItem> items;
     if (!DecodeQuery(query, items))
         return SAnswer::Text(MHD_HTTP_BAD_REQUEST, QStringLiteral("the query is not UTF-8 text"));
@@ -349,6 +356,8 @@ std::unique_ptr<CRenderServer::SAnswer> CRenderServer::AnswerButton(MHD_Connecti
     if (!ReadButtonRequest(items, m_limits, button, &why))
         return SAnswer::Text(MHD_HTTP_BAD_REQUEST, why);
     const QByteArray tag = EntityTag(button, format);
+    if (button.picturePath.isEmpty()) // a picture's file may change under its name
+        m_cache.Remember(url, tag);
     if (MatchesTag(connection, tag) || !format.rendered) {
         QByteArray bytes;
         if (!MatchesTag(connection, tag) && !format.encode(button, bytes, &why))
