@@ -8,6 +8,7 @@
 #include "render/RendererTable.h"
 
 #include <QPainter>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
