@@ -235,7 +235,10 @@ CRenderServer::CRenderServer(const SServerOptions& options)
 
 CRenderServer::~CRenderServer()
 {
-    Stop(0);
+    if (!Stop(0)) {
+        m_renderThreads.waitForDone();
+        MHD_stop_daemon(m_daemon);
+    }
 }
 
 bool CRenderServer::Start(QString* why)
@@ -282,24 +285,27 @@ int CRenderServer::Port() const
     return info ? int(info->port) : 0;
 }
 
-void CRenderServer::Stop(int timeoutMs)
+bool CRenderServer::Stop(int timeoutMs)
 {
     if (!m_daemon)
-        return;
+        return true;
     const QDeadlineTimer deadline(timeoutMs);
     const MHD_socket listener = MHD_quiesce_daemon(m_daemon);
     if (listener != MHD_INVALID_SOCKET)
         close(listener);
     // Queued renders still run for two thirds of the time, then answer 503,
-    // so that the last one ends in time. Every suspended connection is
-    // resumed before the daemon may stop.
+    // so that the last one ends in time.
     m_lastRenderStart = QDeadlineTimer(timeoutMs * 2 / 3);
     m_stopping = true;
-    m_renderThreads.waitForDone();
+    // A suspended connection must be resumed before the daemon may stop, so
+    // a render that outlasts the time leaves the daemon running.
+    if (!m_renderThreads.waitForDone(int(deadline.remainingTime())))
+        return false;
     while (m_requestsUnderWay > 0 && !deadline.hasExpired())
         QThread::msleep(5);
     MHD_stop_daemon(m_daemon);
     m_daemon = nullptr;
+    return true;
 }
 
 std::unique_ptr<CRenderServer::SAnswer> CRenderServer::Answer(MHD_Connection* connection, SRequest& request,

@@ -49,8 +49,9 @@ public:
 
     // Stops accepting, answers the requests under way (renders queued for
     // more than two thirds of timeoutMs get 503), waits for them at most
-    // timeoutMs and closes every connection.
-    void Stop(int timeoutMs);
+    // timeoutMs and closes every connection. False when a render outlasted
+    // the time: the server then still holds its connections.
+    bool Stop(int timeoutMs);
 
 private:
     struct SAnswer;

@@ -8,13 +8,15 @@
 #include <QGuiApplication>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <pthread.h>
 
 namespace {
 
-// What a stop may take for requests under way, leaving time to close.
-constexpr int kStopTimeoutMs = 1500;
+// What a stop may take for requests under way, leaving time to close
+// within two seconds.
+constexpr int kStopTimeoutMs = 1200;
 
 void PrintError(const QString& text)
 {
@@ -54,6 +56,10 @@ int RunRenderServer(int argc, char* argv[], const SServerOptions& options)
     std::fflush(stderr);
     int signal = 0;
     sigwait(&stopSignals, &signal);
-    server.Stop(kStopTimeoutMs);
+    if (!server.Stop(kStopTimeoutMs)) {
+        // A render that outlasts the stop is abandoned with its connection.
+        std::fflush(stderr);
+        std::_Exit(0);
+    }
     return 0;
 }

@@ -233,7 +233,7 @@ class ServerTest(unittest.TestCase):
         for sig in (signal.SIGTERM, signal.SIGINT):
             with self.subTest(signal=sig), Server() as server, \
                     socket.create_connection(('127.0.0.1', server.port), timeout=10) as connection:
-                connection.sendall(b'GET /v1/button.png?scale=8&String=Stop HTTP/1.1\r\nHost: x\r\n\r\n')
+                connection.sendall(b'GET /v1/button.png?scale=3&String=Stop HTTP/1.1\r\nHost: x\r\n\r\n')
                 time.sleep(0.05)  # let the render start
                 started = time.monotonic()
                 self.assertEqual(server.stop(sig, timeout=5), 0)
@@ -241,7 +241,7 @@ class ServerTest(unittest.TestCase):
                 answer = connection.recv(64)
                 self.assertTrue(answer.startswith(b'HTTP/1.1 200') or answer.startswith(b'HTTP/1.1 503'), answer)
                 self.assertRegex(server.log_text(),
-                                 rb'127\.0\.0\.1 "GET /v1/button\.png\?scale=8&String=Stop" (200|503) \d+ ')
+                                 rb'127\.0\.0\.1 "GET /v1/button\.png\?scale=3&String=Stop" (200|503) \d+ ')
 
     def test_command_line(self):
         cases = [
