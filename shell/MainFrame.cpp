@@ -258,6 +258,7 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addWidget(m_pMessagePane, 1);
     m_pChecksPane = new QLabel(this);
     m_pChecksPane->setTextFormat(Qt::PlainText);
+    m_pChecksPane->setToolTip(QStringLiteral("글자와 그 뒤 도형 색의 대비 (WCAG 2): 4.5:1 이상, 24px 이상의 글자는 3:1 이상"));
     statusBar()->addPermanentWidget(m_pChecksPane);
     m_pCanvasPane = new QLabel(kCanvasPanePlaceholder, this);
     constexpr int kPaneMargin = 8;
