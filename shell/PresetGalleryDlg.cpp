@@ -48,7 +48,6 @@ CPresetGalleryDlg::CPresetGalleryDlg(QWidget* parent)
     m_pList->setMovement(QListView::Static);
     m_pList->setResizeMode(QListView::Adjust);
     m_pList->setWrapping(true);
-    m_pList->setUniformItemSizes(true);
     m_pList->setIconSize(QSize(kThumbnailWidth, kThumbnailHeight));
     const QSize cell(kThumbnailWidth + kCellMargin, kThumbnailHeight + kCellMargin + fontMetrics().height());
     m_pList->setGridSize(cell);
