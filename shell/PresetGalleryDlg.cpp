@@ -42,7 +42,7 @@ CPresetGalleryDlg::CPresetGalleryDlg(QWidget* parent)
 {
     constexpr int kCellMargin = 24;
     constexpr int kColumns = 4;
-    constexpr int kRows = 3;
+    constexpr int kRows = 4;
     setWindowTitle(kTitle);
     m_pList->setViewMode(QListView::IconMode);
     m_pList->setMovement(QListView::Static);
