@@ -1,5 +1,6 @@
 #include "shell/ImageSetCommand.h"
 
+#include "shell/DesktopServices.h"
 #include "shell/NacreformApp.h"
 #include "shell/ShellDialogs.h"
 #include "design/IniFile.h"
@@ -13,6 +14,7 @@
 
 const QString CImageSetCommand::kSection = QStringLiteral("Image Set");
 const QString CImageSetCommand::kFailedMessage = QStringLiteral("画像セットの保存に失敗しました。\n\n");
+const QString CImageSetCommand::kOpenFolderFailedMessage = QStringLiteral("フォルダーを開けませんでした。\n\n");
 
 namespace {
 
@@ -31,6 +33,15 @@ CImageSetCommand::CImageSetCommand(CNacreformDoc& doc, IShellDialogs& shell)
 }
 
 CImageSetCommand::~CImageSetCommand() = default;
+
+IDesktopServices& CImageSetCommand::Desktop()
+{
+    if (m_pDesktop)
+        return *m_pDesktop;
+    if (!m_pQtDesktop)
+        m_pQtDesktop = std::make_unique<CQtDesktopServices>();
+    return *m_pQtDesktop;
+}
 
 IImageSetDialogs& CImageSetCommand::Dialogs()
 {
@@ -103,7 +114,23 @@ void CImageSetCommand::Run(QWidget* parent)
         CIniFile settings(settingsPath, false);
         choice = ReadChoice(settings, m_doc);
     }
-    if (!Dialogs().EditImageSet(parent, m_doc, choice))
+    QStringList files;
+    // Asked with the dialog still open: a refused replacement returns to it.
+    const auto mayWrite = [this, &files](QWidget* dialog, const SImageSetChoice& chosen) {
+        QString why;
+        files = PlanImageSet(chosen.options, &why);
+        if (files.isEmpty()) {
+            m_shell.ShowMessage(dialog, kFailedMessage + why);
+            return false;
+        }
+        QStringList existing;
+        for (const QString& file : std::as_const(files)) {
+            if (QFileInfo::exists(QDir(chosen.folder).filePath(file)))
+                existing.append(file);
+        }
+        return existing.isEmpty() || Dialogs().ConfirmReplace(dialog, existing);
+    };
+    if (!Dialogs().EditImageSet(parent, m_doc, choice, mayWrite))
         return;
     if (!settingsPath.isEmpty()) {
         QDir().mkpath(QFileInfo(settingsPath).absolutePath());
@@ -112,19 +139,6 @@ void CImageSetCommand::Run(QWidget* parent)
         settings.Flush();
     }
 
-    QString why;
-    const QStringList files = PlanImageSet(choice.options, &why);
-    if (files.isEmpty()) {
-        m_shell.ShowMessage(parent, kFailedMessage + why);
-        return;
-    }
-    QStringList existing;
-    for (const QString& file : files) {
-        if (QFileInfo::exists(QDir(choice.folder).filePath(file)))
-            existing.append(file);
-    }
-    if (!existing.isEmpty() && !Dialogs().ConfirmReplace(parent, existing))
-        return;
     if (!QDir().mkpath(choice.folder)) {
         m_shell.ShowMessage(parent, kFailedMessage + choice.folder);
         return;
@@ -132,6 +146,10 @@ void CImageSetCommand::Run(QWidget* parent)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QStringList failures = WriteImageSet(m_doc, choice.options, choice.folder);
     QGuiApplication::restoreOverrideCursor();
-    if (!failures.isEmpty())
+    if (!failures.isEmpty()) {
         m_shell.ShowMessage(parent, kFailedMessage + failures.join(QLatin1Char('\n')));
+        return;
+    }
+    if (Dialogs().ReportWritten(parent, choice.folder, files) && !Desktop().OpenFolder(choice.folder))
+        m_shell.ShowMessage(parent, kOpenFolderFailedMessage + choice.folder);
 }

@@ -8,12 +8,15 @@
 
 class CIniFile;
 class CNacreformDoc;
+class IDesktopServices;
 class IShellDialogs;
 class QWidget;
 
 // The "이미지 세트로 저장" command: asks for the set (starting from the
 // choices made last time, kept in the settings file), asks before existing
-// files are replaced, writes the set and says what could not be written.
+// files are replaced (a refusal returns to the set dialog), writes the set
+// and says what it wrote, offering to open the folder, or what could not be
+// written.
 class CImageSetCommand
 {
 public:
@@ -21,13 +24,16 @@ public:
     static const QString kSection;
     // The message before the failures of a set.
     static const QString kFailedMessage;
+    // The message before a folder the desktop could not open.
+    static const QString kOpenFolderFailedMessage;
 
     // doc and shell must outlive the command.
     CImageSetCommand(CNacreformDoc& doc, IShellDialogs& shell);
     ~CImageSetCommand();
 
-    // Dialogs to use instead of the real ones (tests); not owned.
+    // Dialogs and desktop to use instead of the real ones (tests); not owned.
     void SetDialogs(IImageSetDialogs* dialogs) { m_pDialogs = dialogs; }
+    void SetDesktop(IDesktopServices* desktop) { m_pDesktop = desktop; }
     // Settings file to keep the choices in; when empty, the application's.
     void SetSettingsPath(const QString& path) { m_strSettingsPath = path; }
 
@@ -40,11 +46,14 @@ public:
 
 private:
     IImageSetDialogs& Dialogs();
+    IDesktopServices& Desktop();
     QString SettingsPath() const;
 
     CNacreformDoc& m_doc;
     IShellDialogs& m_shell;
     std::unique_ptr<CQtImageSetDialogs> m_pQtDialogs;
     IImageSetDialogs* m_pDialogs = nullptr;
+    std::unique_ptr<IDesktopServices> m_pQtDesktop;
+    IDesktopServices* m_pDesktop = nullptr;
     QString m_strSettingsPath;
 };
