@@ -1,6 +1,5 @@
 #include "shell/ImageSetCommand.h"
 
-#include "shell/DesktopServices.h"
 #include "shell/NacreformApp.h"
 #include "shell/ShellDialogs.h"
 #include "design/IniFile.h"
@@ -33,24 +32,6 @@ CImageSetCommand::CImageSetCommand(CNacreformDoc& doc, IShellDialogs& shell)
 }
 
 CImageSetCommand::~CImageSetCommand() = default;
-
-IDesktopServices& CImageSetCommand::Desktop()
-{
-    if (m_pDesktop)
-        return *m_pDesktop;
-    if (!m_pQtDesktop)
-        m_pQtDesktop = std::make_unique<CQtDesktopServices>();
-    return *m_pQtDesktop;
-}
-
-IImageSetDialogs& CImageSetCommand::Dialogs()
-{
-    if (m_pDialogs)
-        return *m_pDialogs;
-    if (!m_pQtDialogs)
-        m_pQtDialogs = std::make_unique<CQtImageSetDialogs>();
-    return *m_pQtDialogs;
-}
 
 QString CImageSetCommand::SettingsPath() const
 {
@@ -128,9 +109,9 @@ void CImageSetCommand::Run(QWidget* parent)
             if (QFileInfo::exists(QDir(chosen.folder).filePath(file)))
                 existing.append(file);
         }
-        return existing.isEmpty() || Dialogs().ConfirmReplace(dialog, existing);
+        return existing.isEmpty() || m_pDialogs->ConfirmReplace(dialog, existing);
     };
-    if (!Dialogs().EditImageSet(parent, m_doc, choice, mayWrite))
+    if (!m_pDialogs->EditImageSet(parent, m_doc, choice, mayWrite))
         return;
     if (!settingsPath.isEmpty()) {
         QDir().mkpath(QFileInfo(settingsPath).absolutePath());
@@ -150,6 +131,6 @@ void CImageSetCommand::Run(QWidget* parent)
         m_shell.ShowMessage(parent, kFailedMessage + failures.join(QLatin1Char('\n')));
         return;
     }
-    if (Dialogs().ReportWritten(parent, choice.folder, files) && !Desktop().OpenFolder(choice.folder))
+    if (m_pDialogs->ReportWritten(parent, choice.folder, files) && !m_pDesktop->OpenFolder(choice.folder))
         m_shell.ShowMessage(parent, kOpenFolderFailedMessage + choice.folder);
 }

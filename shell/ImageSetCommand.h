@@ -1,14 +1,12 @@
 #pragma once
 
+#include "shell/DesktopServices.h"
 #include "shell/ImageSetDialogs.h"
 
 #include <QString>
 
-#include <memory>
-
 class CIniFile;
 class CNacreformDoc;
-class IDesktopServices;
 class IShellDialogs;
 class QWidget;
 
@@ -31,7 +29,8 @@ public:
     CImageSetCommand(CNacreformDoc& doc, IShellDialogs& shell);
     ~CImageSetCommand();
 
-    // Dialogs and desktop to use instead of the real ones (tests); not owned.
+    // Dialogs and desktop to use instead of the real ones (tests); not owned,
+    // not null.
     void SetDialogs(IImageSetDialogs* dialogs) { m_pDialogs = dialogs; }
     void SetDesktop(IDesktopServices* desktop) { m_pDesktop = desktop; }
     // Settings file to keep the choices in; when empty, the application's.
@@ -45,15 +44,13 @@ public:
     static void WriteChoice(CIniFile& settings, const SImageSetChoice& choice);
 
 private:
-    IImageSetDialogs& Dialogs();
-    IDesktopServices& Desktop();
     QString SettingsPath() const;
 
     CNacreformDoc& m_doc;
     IShellDialogs& m_shell;
-    std::unique_ptr<CQtImageSetDialogs> m_pQtDialogs;
-    IImageSetDialogs* m_pDialogs = nullptr;
-    std::unique_ptr<IDesktopServices> m_pQtDesktop;
-    IDesktopServices* m_pDesktop = nullptr;
+    CQtImageSetDialogs m_qtDialogs;
+    IImageSetDialogs* m_pDialogs = &m_qtDialogs;
+    CQtDesktopServices m_qtDesktop;
+    IDesktopServices* m_pDesktop = &m_qtDesktop;
     QString m_strSettingsPath;
 };
