@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -288,7 +289,10 @@ void CNacreformView::wheelEvent(QWheelEvent* event)
         return;
     }
     constexpr int kNotch = 120;
-    m_wheelZoomDelta += event->angleDelta().y();
+    // However far a wheel claims to have turned, no more steps than the
+    // zoom has.
+    constexpr int kMostSteps = 16;
+    m_wheelZoomDelta = std::clamp(m_wheelZoomDelta + event->angleDelta().y(), -kMostSteps * kNotch, kMostSteps * kNotch);
     for (; m_wheelZoomDelta >= kNotch; m_wheelZoomDelta -= kNotch)
         ChangeZoom(&CPreviewZoom::StepIn, event->position());
     for (; m_wheelZoomDelta <= -kNotch; m_wheelZoomDelta += kNotch)
