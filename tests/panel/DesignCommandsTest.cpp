@@ -148,17 +148,17 @@ void DesignCommandsTest::statusBarShowsCutsAndContrast()
 {
     // The default design's white caption on the light centre of its circle,
     // a caption of 34 pixels.
-    QVERIFY2(m_harness->Frame().GetPaneText(2).startsWith(QStringLiteral("⚠ 대비 "))
-                 && m_harness->Frame().GetPaneText(2).endsWith(QStringLiteral(":1 (3:1 미만)")),
-             qPrintable(m_harness->Frame().GetPaneText(2)));
+    QVERIFY2(m_harness->Frame().GetPaneText(3).startsWith(QStringLiteral("⚠ 대비 "))
+                 && m_harness->Frame().GetPaneText(3).endsWith(QStringLiteral(":1 (3:1 미만)")),
+             qPrintable(m_harness->Frame().GetPaneText(3)));
     m_harness->Doc().TextColor = 0x3A1F0B; // a dark navy caption
     m_harness->View().UpdatePreview(true);
-    QVERIFY(m_harness->Frame().GetPaneText(2).startsWith(QStringLiteral("대비 ")));
+    QVERIFY(m_harness->Frame().GetPaneText(3).startsWith(QStringLiteral("대비 ")));
 
     TypeCaption(QStringLiteral("Download"));
-    QVERIFY(m_harness->Frame().GetPaneText(2).startsWith(QStringLiteral("⚠ 글자가 ")));
+    QVERIFY(m_harness->Frame().GetPaneText(3).startsWith(QStringLiteral("⚠ 글자가 ")));
     Trigger(kIdEditFitToCaption);
-    QVERIFY(!m_harness->Frame().GetPaneText(2).contains(QStringLiteral("잘림")));
+    QVERIFY(!m_harness->Frame().GetPaneText(3).contains(QStringLiteral("잘림")));
 }
 
 void DesignCommandsTest::galleryOffersTheDefaultThenEveryPreset()

@@ -4,6 +4,7 @@
 #include "render/CaptionContrast.h"
 #include "render/CaptionFit.h"
 #include "render/ContentPlacement.h"
+#include "render/Picture.h"
 #include "render/Render.h"
 #include "render/RendererTable.h"
 
@@ -133,7 +134,7 @@ TEST(ContentCuts, CountThePixelsBeyondTheCanvas)
     // A picture moved half out of the canvas.
     doc->Margin -= kMore;
     doc->CachedImagePath = doc->ImagePath = QStringLiteral("picture.png");
-    doc->CachedImage = QImage(20, 20, QImage::Format_ARGB32);
+    doc->CachedImage = CPicture(QImage(20, 20, QImage::Format_ARGB32));
     doc->ImagePos = {0, 50};
     doc->ImageSize = 40; // 50.8 pixels high, centred on the shape's bottom edge at 132
     EXPECT_EQ(FindContentCuts(*doc).picture, 10); // 157.4 on a canvas 148 high
