@@ -88,7 +88,7 @@ private:
 struct SRowResult
 {
     QString failure;
-    QString warning;
+    QString warning = {};
 };
 
 // Renders and writes one row.

@@ -26,7 +26,7 @@ struct SBatchOptions
     // compression.
     EPngCompression compression = EPngCompression::Fastest;
     // When set, each row's shape is fitted to that row's caption first.
-    std::optional<SFitRequest> fit;
+    std::optional<SFitRequest> fit = std::nullopt;
 };
 
 struct SBatchReport

@@ -69,7 +69,7 @@ SFitPadding DefaultFitPadding(const CNacreformDoc& doc)
     const float em = PlaceContent(doc).captionEmPixels;
     if (doc.Renderer && doc.Renderer->IsSquareShape())
         return {0.25f * em, 0.25f * em};
-    return {0.6f * em, 0.3f * em};
+    return {0.9f * em, 0.35f * em};
 }
 
 bool FitShapeToCaption(CNacreformDoc& doc, std::optional<SFitPadding> padding, QString* why)

@@ -23,8 +23,8 @@ struct SFitRequest
 // line and the server take it; nothing, with why, for anything else.
 std::optional<SFitPadding> ParseFitPadding(const QString& text, QString* why);
 
-// The padding when none is given, from the caption's em height: 0.6 em
-// across and 0.3 em up and down, a quarter em around a circle's caption.
+// The padding when none is given, from the caption's em height: 0.9 em
+// across and 0.35 em up and down, a quarter em around a circle's caption.
 SFitPadding DefaultFitPadding(const CNacreformDoc& doc);
 
 // Sizes the shape to its caption: ShapeSize from the caption's inked extent

@@ -20,4 +20,8 @@ enum ShellCommand : unsigned {
     kIdExportImageSet = 32776,
     kIdFileRevert = 32777,
     kIdEditFitToCaption = 32778,
+    kIdViewZoomIn = 32790,
+    kIdViewZoomOut = 32791,
+    kIdViewActualSize = 32792,
+    kIdViewZoomFit = 32793,
 };

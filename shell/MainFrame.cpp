@@ -193,6 +193,10 @@ void CMainFrame::ConnectCommands()
         {kIdEditRedo, [this] { m_pHistory->Redo(); }},
         {kIdEditCopy, [this] { m_pView->OnEditCopy(); }},
         {kIdEditFitToCaption, [this] { OnFitToCaption(); }},
+        {kIdViewZoomIn, [this] { m_pView->ZoomIn(); }},
+        {kIdViewZoomOut, [this] { m_pView->ZoomOut(); }},
+        {kIdViewActualSize, [this] { m_pView->ZoomToActualSize(); }},
+        {kIdViewZoomFit, [this] { m_pView->ZoomToFit(); }},
     };
     for (auto handler = handlers.begin(); handler != handlers.end(); ++handler)
         connect(GetCommand(handler.key()), &QAction::triggered, this, handler.value());
@@ -203,6 +207,15 @@ void CMainFrame::ConnectCommands()
     redo->setEnabled(false);
     connect(m_pHistory, &CEditHistory::CanUndoChanged, undo, &QAction::setEnabled);
     connect(m_pHistory, &CEditHistory::CanRedoChanged, redo, &QAction::setEnabled);
+    // "실행 취소: 여백(&U)": the step's name goes before the mnemonic.
+    const auto namesItsStep = [](QAction* action) {
+        return [action, plain = action->text()](const QString& step) {
+            const qsizetype mnemonic = plain.indexOf(QLatin1String("(&"));
+            action->setText(step.isEmpty() ? plain : QString(plain).insert(mnemonic, QStringLiteral(": ") + step));
+        };
+    };
+    connect(m_pHistory, &CEditHistory::UndoTextChanged, undo, namesItsStep(undo));
+    connect(m_pHistory, &CEditHistory::RedoTextChanged, redo, namesItsStep(redo));
 
     m_pShapeGroup = new QActionGroup(this);
     m_pShapeGroup->setExclusive(true);
@@ -258,12 +271,19 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addWidget(m_pMessagePane, 1);
     m_pChecksPane = new QLabel(this);
     m_pChecksPane->setTextFormat(Qt::PlainText);
+    m_pChecksPane->setToolTip(QStringLiteral("글자와 그 뒤 도형 색의 대비 (WCAG 2): 4.5:1 이상, 24px 이상의 글자는 3:1 이상"));
     statusBar()->addPermanentWidget(m_pChecksPane);
     m_pCanvasPane = new QLabel(kCanvasPanePlaceholder, this);
     constexpr int kPaneMargin = 8;
     m_pCanvasPane->setFixedWidth(m_pCanvasPane->fontMetrics().horizontalAdvance(kCanvasPanePlaceholder)
                                  + kPaneMargin);
     statusBar()->addPermanentWidget(m_pCanvasPane);
+    m_pZoomPane = new QLabel(m_pView->GetZoom().GetText(), this);
+    m_pZoomPane->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_pZoomPane->setMinimumWidth(m_pZoomPane->fontMetrics().horizontalAdvance(QStringLiteral("1600 %")) + kPaneMargin);
+    statusBar()->addPermanentWidget(m_pZoomPane);
+    connect(m_pView, &CNacreformView::ZoomChanged, m_pZoomPane,
+            [this] { m_pZoomPane->setText(m_pView->GetZoom().GetText()); });
 }
 
 void CMainFrame::CreateControlBar()
@@ -309,7 +329,7 @@ QString CMainFrame::GetPaneText(int pane) const
     if (pane == 0)
         return statusBar()->currentMessage().isEmpty() ? m_pMessagePane->text()
                                                       : statusBar()->currentMessage();
-    return pane == 1 ? m_pCanvasPane->text() : m_pChecksPane->text();
+    return pane == 1 ? m_pCanvasPane->text() : pane == 2 ? m_pZoomPane->text() : m_pChecksPane->text();
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& paths)

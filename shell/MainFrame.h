@@ -74,9 +74,11 @@ public:
     // The menus of the menu bar, left to right (see FrameMenus()).
     QMenu* GetFileMenu() const { return m_menus.value(0); }
     QMenu* GetEditMenu() const { return m_menus.value(1); }
+    QMenu* GetViewMenu() const { return m_menus.value(2); }
     QToolBar* GetToolBar() const { return m_pToolBar; }
-    // Pane 0 shows prompts and the idle text, pane 1 the canvas size, pane
-    // 2 the design's checks (cut-off caption or picture, caption contrast).
+    // Pane 0 shows prompts and the idle text, pane 1 the canvas size, pane 2
+    // the preview's zoom, pane 3 the design's checks (cut-off caption or
+    // picture, caption contrast).
     QString GetPaneText(int pane) const;
 
     // The fit command ("텍스트에 맞춤"): the shape sized to its caption, as one
@@ -136,6 +138,7 @@ private:
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pCanvasPane = nullptr;
     QLabel* m_pChecksPane = nullptr;
+    QLabel* m_pZoomPane = nullptr;
     QActionGroup* m_pShapeGroup = nullptr;
     QAction* m_pRecentPlaceholder = nullptr;
     QList<QAction*> m_recentFileActions;

@@ -42,13 +42,12 @@ CPresetGalleryDlg::CPresetGalleryDlg(QWidget* parent)
 {
     constexpr int kCellMargin = 24;
     constexpr int kColumns = 4;
-    constexpr int kRows = 3;
+    constexpr int kRows = 4;
     setWindowTitle(kTitle);
     m_pList->setViewMode(QListView::IconMode);
     m_pList->setMovement(QListView::Static);
     m_pList->setResizeMode(QListView::Adjust);
     m_pList->setWrapping(true);
-    m_pList->setUniformItemSizes(true);
     m_pList->setIconSize(QSize(kThumbnailWidth, kThumbnailHeight));
     const QSize cell(kThumbnailWidth + kCellMargin, kThumbnailHeight + kCellMargin + fontMetrics().height());
     m_pList->setGridSize(cell);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 struct SColorCase
@@ -37,7 +39,10 @@ INSTANTIATE_TEST_SUITE_P(Forms, DesignColorTest,
                                          SColorCase{"#c0392bff", {}}, SColorCase{"#ggg", {}},
                                          SColorCase{"rgb(256, 0, 0)", {}}, SColorCase{"rgb(1, 2)", {}},
                                          SColorCase{"rgb(-1, 2, 3)", {}}, SColorCase{"16777216", {}},
-                                         SColorCase{"-1", {}}, SColorCase{"", {}}, SColorCase{"12abc", {}}));
+                                         SColorCase{"-1", {}}, SColorCase{"", {}}, SColorCase{"12abc", {}}),
+                         [](const testing::TestParamInfo<SColorCase>& info) {
+                             return (info.param.color ? "Read" : "Refused") + std::to_string(info.index);
+                         });
 
 TEST(DesignColorText, HtmlTextReadsBackAsTheSameColour)
 {

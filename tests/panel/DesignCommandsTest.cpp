@@ -38,7 +38,10 @@ private:
     void TypeCaption(const QString& text)
     {
         m_harness->SelectTab(CControlDlg::kTextTab);
-        TypeInto(Field(m_harness->TextPage(), TextPageTemplate::IDC_STRING), text);
+        QLineEdit* field = Field(m_harness->TextPage(), TextPageTemplate::IDC_STRING);
+        TypeInto(field, text);
+        if (text.isEmpty())
+            QTest::keyClick(field, Qt::Key_Backspace);
         m_harness->View().UpdatePreview(true); // as if the typing had rested
     }
     CEditHistory& History() { return *m_harness->Frame().GetEditHistory(); }
@@ -143,15 +146,19 @@ void DesignCommandsTest::fitIsOneUndoStepFromMenuOrPage()
 
 void DesignCommandsTest::statusBarShowsCutsAndContrast()
 {
-    QCOMPARE(m_harness->Frame().GetPaneText(2), CMainFrame::kContrastText.arg(QStringLiteral("3.7")));
-    TypeCaption(QStringLiteral("Download"));
-    QVERIFY(m_harness->Frame().GetPaneText(2).startsWith(QStringLiteral("⚠ 글자가 ")));
-    Trigger(kIdEditFitToCaption);
-    QVERIFY(!m_harness->Frame().GetPaneText(2).contains(QStringLiteral("잘림")));
-
-    m_harness->Doc().TextColor = m_harness->Doc().Color1; // the caption in the shape's own colour
+    // The default design's white caption on the light centre of its circle,
+    // a caption of 34 pixels.
+    QVERIFY2(m_harness->Frame().GetPaneText(3).startsWith(QStringLiteral("⚠ 대비 "))
+                 && m_harness->Frame().GetPaneText(3).endsWith(QStringLiteral(":1 (3:1 미만)")),
+             qPrintable(m_harness->Frame().GetPaneText(3)));
+    m_harness->Doc().TextColor = 0x3A1F0B; // a dark navy caption
     m_harness->View().UpdatePreview(true);
-    QVERIFY(m_harness->Frame().GetPaneText(2).contains(QStringLiteral(":1 (3:1 미만)")));
+    QVERIFY(m_harness->Frame().GetPaneText(3).startsWith(QStringLiteral("대비 ")));
+
+    TypeCaption(QStringLiteral("Download"));
+    QVERIFY(m_harness->Frame().GetPaneText(3).startsWith(QStringLiteral("⚠ 글자가 ")));
+    Trigger(kIdEditFitToCaption);
+    QVERIFY(!m_harness->Frame().GetPaneText(3).contains(QStringLiteral("잘림")));
 }
 
 void DesignCommandsTest::galleryOffersTheDefaultThenEveryPreset()
@@ -168,8 +175,9 @@ void DesignCommandsTest::galleryOffersTheDefaultThenEveryPreset()
     }
     gallery.show();
     QVERIFY(QTest::qWaitForWindowExposed(&gallery));
-    const QRect third = list->visualItemRect(list->item(2));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third.center());
+    list->setFocus();
+    list->setCurrentRow(2);
+    QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(gallery.result(), int(QDialog::Accepted));
     QCOMPARE(gallery.SelectedPreset(), BuiltInPresets().at(1).name);
 }

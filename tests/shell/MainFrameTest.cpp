@@ -1,6 +1,7 @@
 #include "QtTestRegistry.h"
 #include "ShellHarness.h"
 #include "shell/CommandIds.h"
+#include "shell/EditHistory.h"
 #include "shell/ToolBarIcons.h"
 #include "panel/ControlDlg.h"
 
@@ -25,6 +26,7 @@ private slots:
     void opensCentredWithFixedCaption();
     void fileMenuItemsInOrder();
     void editAndHelpMenusFollowTheFileMenu();
+    void undoAndRedoNameTheirStep();
     void toolbarButtonsInOrder();
     void promptsAndToolTips_data();
     void promptsAndToolTips();
@@ -80,35 +82,42 @@ void MainFrameTest::fileMenuItemsInOrder()
     SShellHarness shell;
     QMenu* menu = shell.Frame().GetFileMenu();
     QCOMPARE(menu->title(), QStringLiteral("파일(&F)"));
-    const QList<unsigned> expected = {kIdFileOpen, kIdFileSave, kIdFileSaveAs, 0, kIdExportImage, kIdExportImageSet, 0,
-                                      kIdFileMruFirst, 0, kIdAppExit};
+    const QList<unsigned> expected = {kIdFileNew, kIdFileOpen, kIdFileSave, kIdFileSaveAs, kIdFileRevert, 0,
+                                      kIdExportImage, kIdExportImageSet, 0, kIdFileMruFirst, 0, kIdAppExit};
     QCOMPARE(CommandIdsOf(menu->actions()), expected);
 
     const QList<QAction*> items = menu->actions();
-    QCOMPARE(items[0]->text(), QStringLiteral("열기(&O)..."));
-    QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    QCOMPARE(items[1]->text(), QStringLiteral("저장(&S)"));
-    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-    QCOMPARE(items[2]->text(), QStringLiteral("새 이름으로 저장(&A)..."));
-    QCOMPARE(items[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    QCOMPARE(items[4]->text(), QStringLiteral("이미지 파일로 저장(&E)..."));
-    QCOMPARE(items[5]->text(), QStringLiteral("이미지 세트로 저장(&T)..."));
-    QCOMPARE(items[7]->text(), QStringLiteral("최근 사용한 파일"));
-    QVERIFY(!items[7]->isEnabled());
-    QCOMPARE(items[9]->text(), QStringLiteral("종료(&X)"));
+    QCOMPARE(items[0]->text(), QStringLiteral("새로 만들기(&N)"));
+    QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    QCOMPARE(items[1]->text(), QStringLiteral("열기(&O)..."));
+    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(items[2]->text(), QStringLiteral("저장(&S)"));
+    QCOMPARE(items[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(items[3]->text(), QStringLiteral("새 이름으로 저장(&A)..."));
+    QCOMPARE(items[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    QCOMPARE(items[4]->text(), QStringLiteral("되돌리기(&R)"));
+    QCOMPARE(items[6]->text(), QStringLiteral("이미지 파일로 저장(&E)..."));
+    QCOMPARE(items[7]->text(), QStringLiteral("이미지 세트로 저장(&T)..."));
+    QCOMPARE(items[9]->text(), QStringLiteral("최근 사용한 파일"));
+    QVERIFY(!items[9]->isEnabled());
+    QCOMPARE(items[11]->text(), QStringLiteral("종료(&X)"));
 }
 
 void MainFrameTest::editAndHelpMenusFollowTheFileMenu()
 {
     SShellHarness shell;
     const QList<QAction*> menus = shell.Frame().menuBar()->actions();
-    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus.size(), 4);
     QCOMPARE(menus[1]->text(), QStringLiteral("편집(&E)"));
-    QCOMPARE(menus[2]->text(), QStringLiteral("도움말(&H)"));
+    QCOMPARE(menus[2]->text(), QStringLiteral("보기(&V)"));
+    QCOMPARE(menus[3]->text(), QStringLiteral("도움말(&H)"));
+    QCOMPARE(CommandIdsOf(menus[2]->menu()->actions()),
+             (QList<unsigned>{kIdViewZoomIn, kIdViewZoomOut, kIdViewActualSize, kIdViewZoomFit}));
 
     QMenu* edit = shell.Frame().GetEditMenu();
     QCOMPARE(menus[1]->menu(), edit);
-    QCOMPARE(CommandIdsOf(edit->actions()), (QList<unsigned>{kIdEditUndo, kIdEditRedo, 0, kIdEditCopy}));
+    QCOMPARE(CommandIdsOf(edit->actions()),
+             (QList<unsigned>{kIdEditUndo, kIdEditRedo, 0, kIdEditCopy, 0, kIdEditFitToCaption}));
     const QList<QAction*> items = edit->actions();
     QCOMPARE(items[0]->text(), QStringLiteral("실행 취소(&U)"));
     QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
@@ -121,10 +130,34 @@ void MainFrameTest::editAndHelpMenusFollowTheFileMenu()
     QVERIFY(!items[0]->isEnabled());
     QVERIFY(!items[1]->isEnabled());
 
-    const QList<QAction*> help = menus[2]->menu()->actions();
+    const QList<QAction*> help = menus[3]->menu()->actions();
     QCOMPARE(help.size(), 1);
     QCOMPARE(help[0], shell.Frame().GetCommand(kIdAppAbout));
     QCOMPARE(help[0]->text(), QStringLiteral("Nacreform 정보(&A)..."));
+}
+
+void MainFrameTest::undoAndRedoNameTheirStep()
+{
+    SShellHarness shell;
+    QAction* undo = shell.Frame().GetCommand(kIdEditUndo);
+    QAction* redo = shell.Frame().GetCommand(kIdEditRedo);
+    shell.Doc().Margin = 9;
+    shell.Frame().OnDesignEdited(false);
+    QCOMPARE(undo->text(), QStringLiteral("실행 취소: 여백(&U)"));
+    QCOMPARE(redo->text(), QStringLiteral("다시 실행(&R)"));
+    shell.Doc().SelectRenderer(kRenderCapsule, false, true);
+    QCOMPARE(undo->text(), QStringLiteral("실행 취소: 도형(&U)"));
+    undo->trigger();
+    undo->trigger();
+    QCOMPARE(undo->text(), QStringLiteral("실행 취소(&U)"));
+    QCOMPARE(redo->text(), QStringLiteral("다시 실행: 여백(&R)"));
+
+    // Every field has a name of its own.
+    QSet<QString> names;
+    for (int field = 0; field < CNacreformDoc::DesignKeys().size(); ++field)
+        names.insert(CEditHistory::StepName(field));
+    names.remove(QString());
+    QCOMPARE(names.size(), CNacreformDoc::DesignKeys().size());
 }
 
 void MainFrameTest::toolbarButtonsInOrder()
