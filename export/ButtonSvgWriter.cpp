@@ -134,10 +134,12 @@ private:
     void Letter(char letter)
     {
         // A command letter repeats by itself, except after a move.
-        if (letter != m_letter || letter == 'm' || letter == 'z')
+        if (letter != m_letter || letter == 'm' || letter == 'z') {
             m_data += letter;
+            m_separate = false;
+            m_pointNumber = false;
+        }
         m_letter = letter;
-        m_pointNumber = false;
     }
     void Append(qint64 units)
     {
@@ -510,19 +512,22 @@ private:
         } else {
             // Each end: the circles of equal colour have radius s b around
             // points s (a - b) out from the centre, s running from 1 on the
-            // outline to 0 at the centre; a cone of circles from the centre
-            // point to the end's circle. With a - b < 0 (narrower than high)
-            // the end's circles lie on the other side, as the outline's do.
+            // outline to 0 at the centre: a two-circle gradient from the
+            // end's circle (the focal circle) to the centre point. A point
+            // lies on two of these circles when a - b > b; renderers take
+            // the one nearer the end point, the one of the outline's copy
+            // through the point. With a - b < 0 (narrower than high) the
+            // end's circles lie on the other side, as the outline's do.
             const double offset = a - b;
             straight = std::fabs(offset);
             const QRectF left(extent.left(), extent.top(), c.x() - extent.left(), extent.height());
             const QRectF right(c.x(), extent.top(), extent.right() - c.x(), extent.height());
-            for (const auto& [half, centre] : {std::pair{left, c.x() - offset}, std::pair{right, c.x() + offset}}) {
+            for (const auto& [half, end] : {std::pair{left, c.x() - offset}, std::pair{right, c.x() + offset}}) {
                 const QByteArray cone = Gradient("radialGradient",
-                                                 Attribute("cx", Number(centre)) + Attribute("cy", Number(c.y()))
-                                                     + Attribute("r", Number(b)) + Attribute("fx", Number(c.x()))
-                                                     + Attribute("fy", Number(c.y())),
-                                                 Reversed(stops));
+                                                 Attribute("cx", Number(c.x())) + Attribute("cy", Number(c.y()))
+                                                     + Attribute("r", "0") + Attribute("fx", Number(end))
+                                                     + Attribute("fy", Number(c.y())) + Attribute("fr", Number(b)),
+                                                 stops);
                 pieces += RectElement(half, Attribute("fill", Url(cone)));
             }
         }
