@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -163,7 +164,7 @@ private:
 
 QPointF EllipsePoint(const QRectF& box, double degrees)
 {
-    const double radians = degrees * M_PI / 180;
+    const double radians = degrees * std::numbers::pi / 180;
     return QPointF(box.center().x() + box.width() / 2 * std::cos(radians),
                    box.center().y() + box.height() / 2 * std::sin(radians));
 }
@@ -265,12 +266,9 @@ QByteArray ShapeElement(const CGraphicsPath& region, const QByteArray& attribute
 QByteArray PolygonElement(std::initializer_list<QPointF> points, const QByteArray& attributes)
 {
     CPathData data;
-    for (QPointF p : points) {
-        if (p == *points.begin())
-            data.Move(p);
-        else
-            data.Line(p);
-    }
+    data.Move(*points.begin());
+    for (auto p = points.begin() + 1; p != points.end(); ++p)
+        data.Line(*p);
     data.Close();
     return "<path" + Attribute("d", data.Data()) + attributes + "/>";
 }
@@ -477,10 +475,10 @@ private:
         // than show through.
         const QByteArray mask = NewId();
         const QRectF extent = box.adjusted(-kGaugeFringe, -kGaugeFringe, kGaugeFringe, kGaugeFringe);
+        const QByteArray alphas = GaugePieces(gradient, AlphaGreys(stops));
         m_defs += "<mask" + Attribute("id", mask) + " maskUnits=\"userSpaceOnUse\"" + Attribute("x", Number(extent.x()))
                   + Attribute("y", Number(extent.y())) + Attribute("width", Number(extent.width()))
-                  + Attribute("height", Number(extent.height())) + '>' + GaugePieces(gradient, AlphaGreys(stops))
-                  + "</mask>\n";
+                  + Attribute("height", Number(extent.height())) + '>' + alphas + "</mask>\n";
         if (SameColor(stops)) {
             m_body += ShapeElement(region, Attribute("fill", Hex(stops.front().color.toArgb32()))
                                                + Attribute("mask", Url(mask)));
