@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -85,6 +86,11 @@ const SDesignCase kDesigns[] = {
     {"pressed_rectangle", kRenderRectangle, 97, 41, true, false, EButtonState::Pressed},
     {"disabled_capsule", kRenderCapsule, 157, 61, false, true, EButtonState::Disabled},
 };
+
+void PrintTo(const SDesignCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SvgFidelityTest : public testing::TestWithParam<SDesignCase>
 {
