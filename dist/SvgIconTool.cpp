@@ -4,7 +4,6 @@
 // comes a second design whose render is the first one's picture (in place of
 // its ImagePath), drawn from that design's own vectors.
 #include "design/NacreformDoc.h"
-#include "export/ButtonStates.h"
 #include "export/DesignValueInput.h"
 #include "export/SvgExport.h"
 #include "util/AtomicFileWrite.h"
@@ -54,19 +53,16 @@ int main(int argc, char* argv[])
     CNacreformDoc design;
     if (!LoadDesign(design, own.front(), own.mid(1)))
         return 1;
-    QByteArray pictureDocument;
     if (split >= 0) {
         const QStringList picture = args.mid(split + 1);
         CNacreformDoc button;
         if (picture.isEmpty() || !LoadDesign(button, picture.front(), picture.mid(1)))
             return 1;
-        // The raster render gives the picture's size; the vectors draw it.
-        design.CachedImage = RenderButtonState(button, EButtonState::Normal, 1);
+        design.CachedImage = CPicture::FromSvg(EncodeButtonSvg(button, EButtonState::Normal));
         design.CachedImagePath = design.ImagePath = picture.front();
-        pictureDocument = EncodeButtonSvg(button, EButtonState::Normal);
     }
     QString why;
-    const QByteArray svg = EncodeButtonSvg(design, EButtonState::Normal, pictureDocument, &why);
+    const QByteArray svg = EncodeButtonSvg(design, EButtonState::Normal, &why);
     if (svg.isEmpty() || !WriteFileAtomically(out, svg, &why))
         return Fail(QStringLiteral("cannot write %1: %2").arg(out, why)) ? 0 : 1;
     return 0;

@@ -332,8 +332,7 @@ bool SameColor(const QList<SStop>& stops)
 class CDocumentWriter
 {
 public:
-    CDocumentWriter(QSize canvas, const QByteArray& pictureDocument)
-        : m_canvas(canvas), m_probe(1, 1, QImage::Format_ARGB32_Premultiplied), m_pictureDocument(pictureDocument)
+    explicit CDocumentWriter(QSize canvas) : m_canvas(canvas), m_probe(1, 1, QImage::Format_ARGB32_Premultiplied)
     {
         // Captions are laid out at the canvas' resolution.
         m_probe.setDotsPerMeterX(kCanvasDotsPerMeter);
@@ -543,8 +542,10 @@ private:
 
     void Layer(const SPictureLayer& layer)
     {
-        const QImage picture = layer.DrawnPicture();
-        const QByteArray key = QByteArray::number(picture.cacheKey()) + ' ' + Number(layer.target.width()) + ' '
+        // A vector picture stays vectors; opacity folding applies to pixels only.
+        const CPicture& source = layer.picture;
+        const QImage picture = source.IsVector() ? QImage() : layer.DrawnPicture(source.GetPixels());
+        const QByteArray key = (source.IsVector() ? source.GetSvg() : QByteArray::number(picture.cacheKey())) + ' ' + Number(layer.target.width()) + ' '
                                + Number(layer.target.height());
         QByteArray& id = m_pictures[key];
         if (id.isEmpty()) {
@@ -552,9 +553,9 @@ private:
             m_defs += "<image" + Attribute("id", id) + Attribute("width", Number(layer.target.width()))
                       + Attribute("height", Number(layer.target.height()))
                       + Attribute("preserveAspectRatio", "none")
-                      + Attribute("xlink:href", m_pictureDocument.isEmpty()
-                                                    ? "data:image/png;base64," + EncodePng(picture).toBase64()
-                                                    : "data:image/svg+xml;base64," + m_pictureDocument.toBase64())
+                      + Attribute("xlink:href", source.IsVector()
+                                                    ? "data:image/svg+xml;base64," + source.GetSvg().toBase64()
+                                                    : "data:image/png;base64," + EncodePng(picture).toBase64())
                       + "/>\n";
             m_linked = true;
         }
@@ -595,7 +596,6 @@ private:
 
     QSize m_canvas;
     QImage m_probe;
-    QByteArray m_pictureDocument;
     QByteArray m_defs;
     QByteArray m_body;
     QHash<QByteArray, QByteArray> m_pictures;
@@ -612,7 +612,7 @@ CButtonSvgWriter::CButtonSvgWriter(QSize canvas) : m_canvas(canvas)
 
 QByteArray CButtonSvgWriter::Write(const CButtonLayers& layers) const
 {
-    CDocumentWriter writer(m_canvas, m_pictureDocument);
+    CDocumentWriter writer(m_canvas);
     if (m_background)
         writer.Background(*m_background);
     writer.Layers(layers, m_matrix);

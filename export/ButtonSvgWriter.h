@@ -15,7 +15,7 @@ class CButtonLayers;
 // pixels), drawing coordinates become SVG coordinates moved by half a pixel,
 // curves stay curves, every gradient is an SVG gradient (the ones Qt has no
 // brush for as a few exact pieces), captions are outlines, never text, and
-// pictures are PNG data at their full resolution. Self-contained: no fonts,
+// pictures are PNG data at their full resolution (SVG pictures their own SVG). Self-contained: no fonts,
 // no external references; numbers have at most three decimals.
 class CButtonSvgWriter
 {
@@ -27,9 +27,6 @@ public:
     // A colour matrix applied to the layers as a whole (not to the
     // backdrop), as an image rule is applied to the rendered bitmap.
     void SetColorMatrix(const SColorMatrix& matrix) { m_matrix = matrix; }
-    // Pictures drawn from svg, an SVG document of the same picture (a
-    // rendered button that is itself vectors), instead of from their PNG data.
-    void SetPictureDocument(const QByteArray& svg) { m_pictureDocument = svg; }
 
     QByteArray Write(const CButtonLayers& layers) const;
 
@@ -37,5 +34,4 @@ private:
     QSize m_canvas;
     std::optional<ARGB> m_background;
     std::optional<SColorMatrix> m_matrix;
-    QByteArray m_pictureDocument;
 };

@@ -8,12 +8,6 @@
 
 QByteArray EncodeButtonSvg(const CNacreformDoc& design, EButtonState state, QString* why)
 {
-    return EncodeButtonSvg(design, state, {}, why);
-}
-
-QByteArray EncodeButtonSvg(const CNacreformDoc& design, EButtonState state, const QByteArray& pictureDocument,
-                           QString* why)
-{
     const QSize canvas = CanvasSize(design);
     if (canvas.isEmpty()) {
         if (why)
@@ -28,7 +22,6 @@ QByteArray EncodeButtonSvg(const CNacreformDoc& design, EButtonState state, cons
         writer.SetBackground(ColorRefToArgb(design.BGColor));
     if (const SColorMatrix* matrix = StateColorMatrix(state))
         writer.SetColorMatrix(*matrix);
-    writer.SetPictureDocument(pictureDocument);
     // A canvas without area stays empty, as the bitmap does.
     if (!(layout.width > 0 && layout.height > 0))
         return writer.Write(CButtonLayers(CanvasTransform(1)));

@@ -12,12 +12,12 @@ float OpacityFactor(int opacity)
 
 } // namespace
 
-QImage SPictureLayer::DrawnPicture() const
+QImage SPictureLayer::DrawnPicture(const QImage& pixels) const
 {
     const float factor = OpacityFactor(opacity);
     if (!(factor > 1))
-        return picture;
-    QImage scaled = picture.convertToFormat(QImage::Format_ARGB32);
+        return pixels;
+    QImage scaled = pixels.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < scaled.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
         for (int x = 0; x < scaled.width(); ++x) {
@@ -55,7 +55,7 @@ void CButtonLayers::StrokeOutline(const CGraphicsPath& region, ARGB color, float
     m_layers.append(SShapeLayer{region, SOutlineStroke{color, width}});
 }
 
-void CButtonLayers::DrawPicture(const QImage& picture, QPointF centre, int opacity, float height)
+void CButtonLayers::DrawPicture(const CPicture& picture, QPointF centre, int opacity, float height)
 {
     if (picture.isNull() || !(height > 0) || !std::isfinite(height) || !std::isfinite(centre.x())
         || !std::isfinite(centre.y()))

@@ -4,6 +4,7 @@
 #include "render/Blend.h"
 #include "render/GraphicsPath.h"
 #include "render/PathGradient.h"
+#include "render/Picture.h"
 
 #include <QFont>
 #include <QImage>
@@ -45,19 +46,21 @@ struct SShapeLayer
     std::variant<SVerticalGradient, CPathGradient, SOutlineStroke> paint;
 };
 
-// picture drawn smoothly into target, each pixel's alpha multiplied by
-// opacity / 255 and clamped to 0 ... 255.
+// picture drawn into target, each pixel's alpha multiplied by opacity / 255
+// and clamped to 0 ... 255: a raster picture scaled smoothly, a vector one
+// drawn anew at the resolution it is drawn at.
 struct SPictureLayer
 {
-    QImage picture;
+    CPicture picture;
     QRectF target;
     int opacity = 255;
 
-    // What a painter draws, and at what opacity (0 ... 1): an opacity above
-    // 255 (only a hand-edited design has one) makes partly transparent
-    // pixels more opaque, which a painter's opacity cannot, so it is folded
-    // into the picture's alpha.
-    QImage DrawnPicture() const;
+    // What a painter draws of pixels (a raster picture's, or a vector
+    // picture drawn at a resolution), and at what opacity (0 ... 1): an
+    // opacity above 255 (only a hand-edited design has one) makes partly
+    // transparent pixels more opaque, which a painter's opacity cannot, so
+    // it is folded into the pixels' alpha.
+    QImage DrawnPicture(const QImage& pixels) const;
     float DrawnOpacity() const;
 };
 
@@ -91,7 +94,7 @@ public:
     // The picture height pixels high, its aspect ratio kept, centred on
     // centre; nothing for a null picture or a height or centre that is not
     // finite (or a height not positive).
-    void DrawPicture(const QImage& picture, QPointF centre, int opacity, float height);
+    void DrawPicture(const CPicture& picture, QPointF centre, int opacity, float height);
     void DrawCaption(const QFont& font, const QString& text, QPointF point, ARGB color);
 
     // The drawing x of the edge between device pixel columns nearest to x.

@@ -1,6 +1,7 @@
 #include "render/LayerPainter.h"
 
 #include "render/ButtonLayers.h"
+#include "render/CanvasGraphics.h"
 #include "render/CaptionMask.h"
 #include "render/LinearGradient.h"
 
@@ -38,11 +39,26 @@ struct SLayerPainter
 
     void operator()(const SPictureLayer& layer) const
     {
-        const QImage drawn = layer.DrawnPicture();
+        if (!layer.picture.IsVector()) {
+            DrawImage(layer, layer.picture.GetPixels(), layer.target);
+            return;
+        }
+        // Drawn into the device pixels it covers (only those on the canvas,
+        // however large the picture), which the painter then takes one for one.
+        const QRect pixels = DevicePixels(graphics, layer.target);
+        if (pixels.isEmpty())
+            return;
+        const QRectF area = graphics.deviceTransform().mapRect(layer.target).translated(-pixels.topLeft());
+        DrawImage(layer, layer.picture.RenderVector(pixels.size(), area), DrawingRect(graphics, pixels));
+    }
+
+    void DrawImage(const SPictureLayer& layer, const QImage& pixels, const QRectF& target) const
+    {
+        const QImage drawn = layer.DrawnPicture(pixels);
         graphics.save();
         graphics.setRenderHint(QPainter::SmoothPixmapTransform);
         graphics.setOpacity(layer.DrawnOpacity());
-        graphics.drawImage(layer.target, drawn, QRectF(drawn.rect()));
+        graphics.drawImage(target, drawn, QRectF(drawn.rect()));
         graphics.restore();
     }
 

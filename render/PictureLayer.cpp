@@ -1,6 +1,7 @@
 #include "render/PictureLayer.h"
 
 #include "design/NacreformDoc.h"
+#include "design/PicturePath.h"
 #include "render/ButtonLayers.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
@@ -15,11 +16,12 @@ void RefreshPictureCache(CNacreformDoc& doc)
     if (doc.ImagePath == doc.CachedImagePath)
         return;
     doc.CachedImagePath = doc.ImagePath;
-    doc.CachedImage = QImage();
+    doc.CachedImage = CPicture();
     if (doc.ImagePath.isEmpty())
         return;
     QString why;
-    if (!LoadPicture(doc.ImagePath, doc.CachedImage, &why) && doc.GetMessageSink() != nullptr)
+    if (!LoadPicture(ResolvePicturePath(doc.ImagePath, doc.GetDesignFolder()), doc.CachedImage, &why)
+        && doc.GetMessageSink() != nullptr)
         doc.GetMessageSink()->ShowFileFailure(kPictureLoadFailedMessage + doc.ImagePath,
                                               QStringLiteral("cannot load the picture %1").arg(doc.ImagePath), why);
 }

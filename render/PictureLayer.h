@@ -12,7 +12,8 @@ extern const QString kPictureLoadFailedMessage;
 // Brings the document's picture cache in line with ImagePath. The file is
 // decoded only when ImagePath differs from CachedImagePath (compared exactly),
 // so a failed load is reported once per change of the path, through the
-// document's message sink, and then renders as no picture.
+// document's message sink, and then renders as no picture. A relative
+// ImagePath is looked up from the design's folder first.
 void RefreshPictureCache(CNacreformDoc& doc);
 
 // The cached picture's shadow (when the design enables it) and the picture,
