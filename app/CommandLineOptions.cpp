@@ -37,8 +37,13 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
         {{QStringLiteral("batch")}, QStringLiteral("FILE.csv"),
          QStringLiteral("For each row of FILE.csv, whose header names the column name and any design "
                         "keys, apply the row over the design and write NAME.png into the current "
-                        "folder, or a whole set into DIR with --export-set. Bad rows are reported "
-                        "by number; the others are written.")},
+                        "folder, or a whole set into DIR with --export-set. Every row's files are "
+                        "planned first: when two rows would write one file, or a file is one the run "
+                        "reads, nothing is written. Bad rows are reported by their line as they "
+                        "happen; the others are written.")},
+        {{QStringLiteral("verbose")}, QString(),
+         QStringLiteral("List the files --export-set and --batch have written (the default when "
+                        "standard error is a terminal).")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QString(),
          QStringLiteral("Show the usage and options and exit.")},
         {{QStringLiteral("version")}, QString(),
@@ -54,7 +59,7 @@ const QStringList& CommandLineSynopsis()
         QStringLiteral("--export OUT.png [--set KEY=VALUE]... [--save OUT.nfd] [--] [DESIGN.nfd]"),
         QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--name NAME] [--pattern PATTERN] "
                        "[--sprite] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
-        QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--] [DESIGN.nfd]"),
+        QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--verbose] [--] [DESIGN.nfd]"),
         QStringLiteral("--help | --version"),
     };
     return synopsis;

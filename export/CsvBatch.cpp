@@ -1,20 +1,20 @@
 #include "export/CsvBatch.h"
 
 #include "design/NacreformDoc.h"
+#include "export/CsvReader.h"
 #include "export/DesignValueInput.h"
 #include "export/FileNamePattern.h"
+#include "export/OutputFolder.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
 #include "util/MessageSink.h"
+#include "util/QuotedValue.h"
 
 #include <QDir>
-#include <QHash>
 #include <QMutex>
+#include <QSemaphore>
+#include <QSet>
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentMap>
-
-#include <atomic>
-#include <numeric>
 
 #include <malloc.h>
 
@@ -25,11 +25,16 @@ const QString kNameColumn = QStringLiteral("name");
 // Freed memory a thread's heap keeps for the next row.
 constexpr int kKeptHeapBytes = 32 * 1024 * 1024;
 
+// Rows read ahead of those finished, for each pool thread: enough to keep
+// every thread busy, few enough that the memory of rows under way is small.
+constexpr int kRowsAheadPerThread = 4;
+
 // The columns of a batch: where the name is, and the design key of every
 // other column.
 struct SBatchColumns
 {
     qsizetype name = -1;
+    qsizetype picture = -1;
     QStringList keys; // empty text at the name's column
 };
 
@@ -37,20 +42,95 @@ QString ReadHeader(const SCsvRecord& header, SBatchColumns& columns)
 {
     for (qsizetype i = 0; i < header.fields.size(); ++i) {
         const QString title = header.fields[i].trimmed();
-        if (title.compare(kNameColumn, Qt::CaseInsensitive) == 0 && columns.name < 0) {
+        const bool name = title.compare(kNameColumn, Qt::CaseInsensitive) == 0;
+        const QString key = name ? QString() : FindDesignKey(title);
+        if (!name && key.isEmpty())
+            return QStringLiteral("header: column ") + QuotedValue(title)
+                   + QStringLiteral(" is neither \"name\" nor a design key (")
+                   + CNacreformDoc::DesignKeys().join(QStringLiteral(", ")) + QLatin1Char(')');
+        if ((name && columns.name >= 0) || (!name && columns.keys.contains(key)))
+            return QStringLiteral("header: column ") + QuotedValue(name ? kNameColumn : key)
+                   + QStringLiteral(" is given twice");
+        if (name)
             columns.name = i;
-            columns.keys.append(QString());
-            continue;
-        }
-        const QString key = FindDesignKey(title);
-        if (key.isEmpty())
-            return QStringLiteral("header: column \"%1\" is neither \"name\" nor a design key (%2)")
-                .arg(title, CNacreformDoc::DesignKeys().join(QStringLiteral(", ")));
+        if (key == QLatin1String("ImagePath"))
+            columns.picture = i;
         columns.keys.append(key);
     }
     if (columns.name < 0)
         return QStringLiteral("header: there is no column \"name\"");
     return {};
+}
+
+// The file names a row writes, or why it cannot be run, found before any
+// rendering: the count of its fields, its name, the form of its values.
+QString PlanRow(const SBatchColumns& columns, const SCsvRecord& record, const SBatchOptions& options,
+                QStringList& fileNames)
+{
+    if (record.fields.size() != columns.keys.size())
+        return QString::number(record.fields.size()) + QStringLiteral(" fields where the header has ")
+               + QString::number(columns.keys.size());
+    const QString& name = record.fields[columns.name];
+    QString why;
+    if (options.set) {
+        SImageSetOptions set = *options.set;
+        set.name = name;
+        fileNames = PlanImageSet(set, &why);
+    } else if (IsUsableName(name, &why) && IsPlainFileName(name, &why)) {
+        fileNames = {name + QStringLiteral(".png")};
+    }
+    return why.isEmpty() ? QString() : QStringLiteral("name: ") + why;
+}
+
+// Why a value of the row does not fit its column; empty when all do.
+QString CheckValues(const SBatchColumns& columns, const SCsvRecord& record)
+{
+    QString why;
+    for (qsizetype i = 0; i < columns.keys.size() && why.isEmpty(); ++i) {
+        if (i != columns.name)
+            CheckDesignValue(columns.keys[i], record.fields[i], &why);
+    }
+    return why;
+}
+
+// Reads every row before any is written: counts them, and refuses the
+// batch when a row that can be run would write a file that may not be
+// written. The rows' pictures are inputs too, so they are all known first.
+QString PlanBatch(const CNacreformDoc& design, QByteArrayView csv, const SBatchColumns& columns,
+                  const SBatchOptions& options, int& rows)
+{
+    COutputFolder folder(options.folder, options.inputs + QStringList{design.GetPathName(), design.ImagePath});
+    SCsvRecord record;
+    if (columns.picture >= 0) {
+        CNacreformDoc reading;
+        reading.CopyDesignFrom(design);
+        QSet<QString> pictures;
+        CCsvReader reader(csv);
+        for (reader.Next(record); reader.Next(record);) {
+            if (columns.picture < record.fields.size()
+                && ApplyDesignValue(reading, QStringLiteral("ImagePath"), record.fields[columns.picture], nullptr)
+                && !pictures.contains(reading.ImagePath)) {
+                pictures.insert(reading.ImagePath);
+                folder.AddInput(reading.ImagePath);
+            }
+        }
+    }
+    CCsvReader reader(csv);
+    reader.Next(record);
+    rows = 0;
+    while (reader.Next(record)) {
+        ++rows;
+        QStringList fileNames;
+        if (!PlanRow(columns, record, options, fileNames).isEmpty() || !CheckValues(columns, record).isEmpty())
+            continue;
+        for (const QString& fileName : std::as_const(fileNames)) {
+            if (const QString refused = folder.Claim(fileName, record.line); !refused.isEmpty())
+                return QStringLiteral("row ") + QString::number(record.line) + QStringLiteral(": ") + refused;
+        }
+    }
+    if (!reader.Problem().isEmpty())
+        return reader.Problem();
+    return rows == 0 ? QStringLiteral("the file has a header but no rows") : QString();
 }
 
 // Twice as many of Qt's pool threads as cores while it lives. A row spends
@@ -72,85 +152,87 @@ private:
     const int m_threads;
 };
 
-// Keeps the one message a row's picture may bring.
+// Keeps the one message a row's picture may bring, in the command line's
+// words: what could not be loaded, and the system's reason.
 class CRowMessage : public IMessageSink
 {
 public:
     void ShowMessage(const QString& text) override { m_text = text.simplified(); }
+    void ShowFileFailure(const QString&, const QString& summary, const QString& reason) override
+    {
+        m_text = reason.isEmpty() ? summary : summary + QStringLiteral(": ") + reason;
+    }
     const QString& Text() const { return m_text; }
 
 private:
     QString m_text;
 };
 
-// Renders and writes one row; the failure, or an empty text.
-QString RunRow(const CNacreformDoc& design, const SBatchColumns& columns, const SCsvRecord& record,
-               const SBatchOptions& options)
+struct SRowOutcome
 {
-    if (record.fields.size() != columns.keys.size())
-        return QStringLiteral("%1 fields where the header has %2").arg(record.fields.size()).arg(columns.keys.size());
-    const QString name = record.fields[columns.name];
-    QString why;
-    if (!IsPlainFileName(name, &why))
-        return QStringLiteral("name: %1").arg(why);
+    QString failure;
+    QStringList written;
+};
 
+// Renders and writes one row.
+SRowOutcome RunRow(const CNacreformDoc& design, const SBatchColumns& columns, const SCsvRecord& record,
+                   const SBatchOptions& options)
+{
+    QStringList fileNames;
+    QString why = PlanRow(columns, record, options, fileNames);
+    if (why.isEmpty())
+        why = CheckValues(columns, record);
+    if (!why.isEmpty())
+        return {why, {}};
     CNacreformDoc doc;
     doc.CopyDesignFrom(design);
     for (qsizetype i = 0; i < columns.keys.size(); ++i) {
-        if (i != columns.name && !ApplyDesignValue(doc, columns.keys[i], record.fields[i], &why))
-            return why;
+        if (i != columns.name)
+            ApplyDesignValue(doc, columns.keys[i], record.fields[i], nullptr);
     }
     CRowMessage message;
     doc.SetMessageSink(&message);
     RefreshPictureCache(doc);
     doc.SetMessageSink(nullptr);
     if (!message.Text().isEmpty())
-        return message.Text();
+        return {message.Text(), {}};
 
     if (options.set) {
         SImageSetOptions set = *options.set;
-        set.name = name;
-        return WriteImageSet(doc, set, options.folder, ESetThreads::CallingThread).join(QStringLiteral("; "));
+        set.name = record.fields[columns.name];
+        const SFileSetOutcome outcome =
+            WriteFileSet(ImageSetFiles(doc, set, options.folder), ESetThreads::CallingThread);
+        return {outcome.failures.join(QStringLiteral("; ")), outcome.written};
     }
     const QImage rendered = RenderButtonState(doc, EButtonState::Normal, options.scale);
     const QByteArray png = rendered.isNull() ? QByteArray() : EncodePng(ComposeExportImage(doc, rendered), options.compression);
     if (png.isEmpty())
-        return QStringLiteral("the image cannot be allocated (too large)");
-    if (!WriteFileAtomically(QDir(options.folder).filePath(name + QStringLiteral(".png")), png, &why))
-        return why;
-    return {};
+        return {QStringLiteral("the image cannot be allocated (too large)"), {}};
+    const QString path = QDir(options.folder).filePath(fileNames.front());
+    if (!WriteFileAtomically(path, png, &why))
+        return {why, {}};
+    return {{}, {path}};
 }
 
 } // namespace
 
-SBatchReport RunBatch(const CNacreformDoc& design, const QList<SCsvRecord>& records, const SBatchOptions& options,
-                      const std::function<void(int done, int total)>& progress)
+SBatchReport RunBatch(const CNacreformDoc& design, QByteArrayView csv, const SBatchOptions& options,
+                      IBatchEvents& events)
 {
     SBatchReport report;
-    if (records.isEmpty()) {
-        report.failures.append(QStringLiteral("header: the file is empty"));
+    CCsvReader reader(csv);
+    SCsvRecord header;
+    if (!reader.Next(header)) {
+        report.refused = reader.Problem().isEmpty() ? QStringLiteral("the file is empty") : reader.Problem();
         return report;
     }
     SBatchColumns columns;
-    if (const QString problem = ReadHeader(records.front(), columns); !problem.isEmpty()) {
-        report.failures.append(problem);
+    report.refused = ReadHeader(header, columns);
+    if (report.refused.isEmpty())
+        report.refused = PlanBatch(design, csv, columns, options, report.rows);
+    if (!report.refused.isEmpty())
         return report;
-    }
-    report.rows = int(records.size() - 1);
-
-    // A second row of a name would overwrite the first one's files.
-    QList<QString> earlier(report.rows);
-    QHash<QString, int> firstRow;
-    for (int row = 1; row <= report.rows; ++row) {
-        const QStringList& fields = records[row].fields;
-        if (columns.name >= fields.size())
-            continue;
-        const QString& name = fields[columns.name];
-        if (firstRow.contains(name))
-            earlier[row - 1] = QStringLiteral("the name \"%1\" is used by row %2 already").arg(name).arg(firstRow[name]);
-        else
-            firstRow.insert(name, row);
-    }
+    RemoveStaleTemporaries(options.folder);
 
     // Every row allocates and frees a few hundred kilobytes (the canvas, the
     // PNG encoder's tables). glibc hands the freed top of a heap back to the
@@ -158,23 +240,30 @@ SBatchReport RunBatch(const CNacreformDoc& design, const QList<SCsvRecord>& reco
     // again: a seventh of a row's time. Kept for the rest of the process.
     mallopt(M_TRIM_THRESHOLD, kKeptHeapBytes);
 
-    QList<int> rows(report.rows);
-    std::iota(rows.begin(), rows.end(), 1);
-    QMutex progressLock;
-    std::atomic<int> done = 0;
     const CDoubledThreadPool threads;
-    const QStringList results = QtConcurrent::blockingMapped<QStringList>(rows, [&](int row) {
-        const QString result =
-            earlier[row - 1].isEmpty() ? RunRow(design, columns, records[row], options) : earlier[row - 1];
-        if (progress) {
-            const QMutexLocker lock(&progressLock);
-            progress(++done, report.rows);
-        }
-        return result;
-    });
-    for (int row = 1; row <= report.rows; ++row) {
-        if (!results[row - 1].isEmpty())
-            report.failures.append(QStringLiteral("row %1: %2").arg(row).arg(results[row - 1]));
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    const int rowsAhead = kRowsAheadPerThread * pool.maxThreadCount();
+    QSemaphore free(rowsAhead);
+    QMutex eventsLock;
+    int done = 0;
+    SCsvRecord record;
+    while (reader.Next(record)) {
+        free.acquire();
+        pool.start([&, record = std::move(record)] {
+            const SRowOutcome outcome = RunRow(design, columns, record, options);
+            {
+                const QMutexLocker lock(&eventsLock);
+                if (outcome.failure.isEmpty()) {
+                    events.RowWritten(outcome.written);
+                } else {
+                    ++report.failedRows;
+                    events.RowFailed(record.line, outcome.failure);
+                }
+                events.RowsDone(++done, report.rows);
+            }
+            free.release();
+        });
     }
+    free.acquire(rowsAhead);
     return report;
 }
