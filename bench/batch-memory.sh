@@ -32,7 +32,7 @@ set +e
 /usr/bin/time -f '%M %e %U' -o time.txt prlimit --as="$limit" -- "$program" --batch rows.csv 2> err.txt
 code=$?
 set -e
-read -r peak_kib seconds user < time.txt
+read -r peak_kib seconds user < <(tail -n 1 time.txt)
 printf 'CSV %s MiB (%d rows), limit --as=%s: exit %d, %s s (%s s processor), peak %d MiB\n' \
     "$size_mib" "$(($(wc -l < rows.csv) - 1))" "$limit" "$code" "$seconds" "$user" "$((peak_kib / 1024))"
 printf 'last line: %s\n' "$(tail -n 1 err.txt | cut -c 1-200)"
