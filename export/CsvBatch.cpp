@@ -20,6 +20,7 @@
 #include <utility>
 
 #include <malloc.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -139,20 +140,31 @@ QString PlanBatch(const CNacreformDoc& design, QByteArrayView csv, const SBatchC
     return rows == 0 ? QStringLiteral("the file has a header but no rows") : QString();
 }
 
+// Address space a pool thread takes: its stack and the heap glibc reserves
+// for it.
+constexpr rlim_t kThreadAddressSpace = (8 + 64) * 1024 * 1024;
+
 // Twice as many of Qt's pool threads as cores while it lives. A row spends
 // about a third of its time waiting for its file to reach the disk, and the
 // other rows under way keep the cores busy meanwhile. The rows must run in
 // the pool's own threads: Qt spreads a fill made elsewhere over the pool.
-class CDoubledThreadPool
+// Under a limit of the address space (ulimit -v) the threads take at most
+// half of it: a thread that cannot be made loses the task Qt gave it, and
+// the batch would wait for that task forever.
+class CBatchThreadPool
 {
 public:
-    CDoubledThreadPool() : m_threads(QThreadPool::globalInstance()->maxThreadCount())
+    CBatchThreadPool() : m_threads(QThreadPool::globalInstance()->maxThreadCount())
     {
-        QThreadPool::globalInstance()->setMaxThreadCount(2 * m_threads);
+        int threads = 2 * m_threads;
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+            threads = int(std::clamp<rlim_t>(limit.rlim_cur / 2 / kThreadAddressSpace, 1, rlim_t(threads)));
+        QThreadPool::globalInstance()->setMaxThreadCount(threads);
     }
-    ~CDoubledThreadPool() { QThreadPool::globalInstance()->setMaxThreadCount(m_threads); }
-    CDoubledThreadPool(const CDoubledThreadPool&) = delete;
-    CDoubledThreadPool& operator=(const CDoubledThreadPool&) = delete;
+    ~CBatchThreadPool() { QThreadPool::globalInstance()->setMaxThreadCount(m_threads); }
+    CBatchThreadPool(const CBatchThreadPool&) = delete;
+    CBatchThreadPool& operator=(const CBatchThreadPool&) = delete;
 
 private:
     const int m_threads;
@@ -249,7 +261,7 @@ SBatchReport RunBatch(const CNacreformDoc& design, QByteArrayView csv, const SBa
     // Rows go to the pool in runs: a row that fails at once takes less time
     // than handing it to another thread. Enough runs for every thread to
     // have several, so that a short batch still uses every core.
-    const CDoubledThreadPool threads;
+    const CBatchThreadPool threads;
     QThreadPool& pool = *QThreadPool::globalInstance();
     const int runLength = std::clamp(report.rows / (kRunsPerThread * pool.maxThreadCount()), 1, kMaxRunLength);
     const int runsAhead = kRunsAheadPerThread * pool.maxThreadCount();

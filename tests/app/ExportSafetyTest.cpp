@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/resource.h>
+
 namespace {
 
 // Sets and batches run on files a user keeps: what they must never do.
@@ -169,4 +172,35 @@ TEST_F(ExportSafetyTest, PictureFailuresOfRowsUseTheCommandLinesWords)
     EXPECT_EQ(row.exitCode, 1);
     EXPECT_TRUE(row.err.startsWith(QStringLiteral("nacreform: row 2: cannot load the picture /dev/zero: not a regular file\n")))
         << row.err.toStdString();
+}
+
+TEST_F(ExportSafetyTest, AFailingBatchKeepsToItsMemory)
+{
+    // Kept to the end, the reports of these rows took about 100 MB more than
+    // the limit leaves. The program runs on two cores with two heaps, so that
+    // its address space does not grow with the machine's cores.
+    QByteArray csv = "name,Color1\n";
+    for (int row = 0; row < 150000; ++row)
+        csv += "row" + QByteArray::number(row) + ",blue\n";
+    WriteFile(QStringLiteral("rows.csv"), csv);
+    qputenv("MALLOC_ARENA_MAX", "2");
+    const SRun run = Run(Arguments({"--batch", "rows.csv"}), [] {
+        cpu_set_t cores;
+        if (::sched_getaffinity(0, sizeof cores, &cores) == 0) {
+            cpu_set_t two;
+            CPU_ZERO(&two);
+            for (int core = 0, taken = 0; core < CPU_SETSIZE && taken < 2; ++core) {
+                if (CPU_ISSET(core, &cores)) {
+                    CPU_SET(core, &two);
+                    ++taken;
+                }
+            }
+            ::sched_setaffinity(0, sizeof two, &two);
+        }
+        const rlimit limit{300'000'000, 300'000'000};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    qunsetenv("MALLOC_ARENA_MAX");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.endsWith(QStringLiteral("nacreform: 150000 of 150000 rows failed\n"))) << run.err.right(300).toStdString();
 }

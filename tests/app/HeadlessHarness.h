@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 // Runs the built program headless in a temporary folder of its own.
 struct SRun
 {
@@ -22,7 +24,8 @@ protected:
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
-    SRun Run(const QStringList& arguments) const
+    // inChild, when given, runs in the child before the program starts.
+    SRun Run(const QStringList& arguments, const std::function<void()>& inChild = {}) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -31,6 +34,8 @@ protected:
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(m_dir.path());
+        if (inChild)
+            process.setChildProcessModifier(inChild);
         process.start(QStringLiteral(NACREFORM_EXECUTABLE), arguments);
         SRun run;
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
