@@ -15,6 +15,7 @@ NACREFORM_TEST_PACKAGES=(
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian
+    time
 )
 
 # nacreform_install_packages PACKAGE...: installs those not installed yet.
