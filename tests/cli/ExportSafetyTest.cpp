@@ -184,7 +184,7 @@ TEST_F(ExportSafetyTest, AFailingBatchKeepsToItsMemory)
         csv += "row" + QByteArray::number(row) + ",blue\n";
     WriteFile(QStringLiteral("rows.csv"), csv);
     qputenv("MALLOC_ARENA_MAX", "2");
-    const SRun run = Run(Arguments({"--batch", "rows.csv"}), [] {
+    const SRun run = Run(Arguments({"--batch", "rows.csv"}), QString(), [] {
         cpu_set_t cores;
         if (::sched_getaffinity(0, sizeof cores, &cores) == 0) {
             cpu_set_t two;

@@ -270,6 +270,56 @@ TEST_F(HeadlessExportTest, BatchReportsBadRowsQuietlyOffATerminalAndFailsAtTheEn
         EXPECT_TRUE(QFile::exists(Path(QString::fromUtf8(file)))) << file;
 }
 
+TEST_F(HeadlessExportTest, APictureBesideItsDesignTravelsWithIt)
+{
+    const QDir root(m_dir.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("designs/pics")) && root.mkpath(QStringLiteral("elsewhere")));
+    QImage red(20, 20, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(Path(QStringLiteral("designs/pics/p.png"))));
+    WriteDesign(QStringLiteral("designs/d.nfd"), "ImagePath=pics/p.png\nString=\n");
+    const QString design = Path(QStringLiteral("designs/d.nfd"));
+    const QString away = Path(QStringLiteral("elsewhere"));
+    QFile csv(Path(QStringLiteral("elsewhere/rows.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,ImagePath\nrow,pics/p.png\n");
+    csv.close();
+
+    // From the design's folder, from another one, and as a set or a batch
+    // row (whose relative picture is looked up beside the design too).
+    const QList<QPair<QStringList, QString>> runs = {
+        {{QStringLiteral("--export"), Path(QStringLiteral("beside.png")), QStringLiteral("d.nfd")},
+         Path(QStringLiteral("designs"))},
+        {{QStringLiteral("--export"), Path(QStringLiteral("away.png")), design}, away},
+        {{QStringLiteral("--export-set"), Path(QStringLiteral("set")), QStringLiteral("--scales"), QStringLiteral("1"),
+          QStringLiteral("--states"), QStringLiteral("normal"), design}, away},
+        {{QStringLiteral("--batch"), QStringLiteral("rows.csv"), design}, away},
+        {{QStringLiteral("--set"), QStringLiteral("ImagePath="), QStringLiteral("--export"),
+          Path(QStringLiteral("none.png")), design}, away},
+    };
+    for (const auto& [arguments, folder] : runs) {
+        const SRun run = Run(arguments, folder);
+        EXPECT_EQ(run.exitCode, 0) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.err, QString()) << run.err.toStdString();
+    }
+    const QImage beside(Path(QStringLiteral("beside.png")));
+    ASSERT_FALSE(beside.isNull());
+    for (const char* same : {"away.png", "set/d.png", "elsewhere/row.png"})
+        EXPECT_EQ(QImage(Path(QString::fromLatin1(same))), beside) << same;
+    EXPECT_NE(QImage(Path(QStringLiteral("none.png"))), beside);
+
+    // Saved beside the picture's folder it stays relative, elsewhere it
+    // becomes absolute.
+    for (const auto& [target, stored] : {std::pair{QStringLiteral("designs/copy.nfd"), QStringLiteral("pics/p.png")},
+                                         std::pair{QStringLiteral("elsewhere/copy.nfd"),
+                                                   Path(QStringLiteral("designs/pics/p.png"))}}) {
+        ASSERT_EQ(Run({design, QStringLiteral("--save"), Path(target)}, away).exitCode, 0);
+        QFile saved(Path(target));
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(saved.readAll().contains(("\nImagePath=" + stored + "\n").toUtf8())) << target.toStdString();
+    }
+}
+
 TEST_F(HeadlessExportTest, SetOptionsThatDoNotFitAreUsageErrors)
 {
     const QList<QStringList> misuses = {

@@ -24,8 +24,10 @@ protected:
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
+    // Runs the program in the test's folder, or in folder when given;
     // inChild, when given, runs in the child before the program starts.
-    SRun Run(const QStringList& arguments, const std::function<void()>& inChild = {}) const
+    SRun Run(const QStringList& arguments, const QString& folder = QString(),
+             const std::function<void()>& inChild = {}) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -33,7 +35,7 @@ protected:
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir.path());
+        process.setWorkingDirectory(folder.isEmpty() ? m_dir.path() : folder);
         if (inChild)
             process.setChildProcessModifier(inChild);
         process.start(QStringLiteral(NACREFORM_EXECUTABLE), arguments);
