@@ -46,8 +46,13 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
         {{QStringLiteral("batch")}, QStringLiteral("FILE.csv"),
          QStringLiteral("For each row of FILE.csv, whose header names the column name and any design "
                         "keys, apply the row over the design and write NAME.png into the current "
-                        "folder, or a whole set into DIR with --export-set. Bad rows are reported "
-                        "by number; the others are written.")},
+                        "folder, or a whole set into DIR with --export-set. Every row's files are "
+                        "planned first: when two rows would write one file, or a file is one the run "
+                        "reads, nothing is written. Bad rows are reported by their line as they "
+                        "happen; the others are written.")},
+        {{QStringLiteral("verbose")}, QString(),
+         QStringLiteral("List the files --export-set and --batch have written (the default when "
+                        "standard error is a terminal).")},
         {{QStringLiteral("serve")}, QStringLiteral("[ADDRESS:]PORT"),
          QStringLiteral("Serve buttons over HTTP on PORT of ADDRESS (default 127.0.0.1; 0.0.0.0 for every "
                         "interface): GET /v1/button.png?KEY=VALUE... renders the default design with the "
@@ -78,7 +83,7 @@ const QStringList& CommandLineSynopsis()
                        "[--save OUT.nfd] [--] [DESIGN.nfd]"),
         QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--name NAME] [--pattern PATTERN] "
                        "[--sprite] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
-        QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--] [DESIGN.nfd]"),
+        QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--verbose] [--] [DESIGN.nfd]"),
         QStringLiteral("--serve [ADDRESS:]PORT [--cache-size BYTES] [--picture-dir DIR] [--quiet]"),
         QStringLiteral("--help | --version | --list-presets"),
     };

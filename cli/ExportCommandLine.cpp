@@ -6,6 +6,7 @@
 #include "export/ImageSet.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
+#include "util/QuotedValue.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -30,6 +31,7 @@ const QString kName = QStringLiteral("name");
 const QString kPattern = QStringLiteral("pattern");
 const QString kSprite = QStringLiteral("sprite");
 const QString kBatch = QStringLiteral("batch");
+const QString kVerbose = QStringLiteral("verbose");
 
 void PrintError(const QString& text)
 {
@@ -43,6 +45,12 @@ bool ParseScale(const QString& text, double& scale)
     return ok && scale >= kMinExportScale && scale <= kMaxExportScale;
 }
 
+QString NoScaleText(const QString& option, const QString& text)
+{
+    return QStringLiteral("--%1: %2 is no scale from %3 to %4")
+        .arg(option, QuotedValue(text), QString::number(kMinExportScale), QString::number(kMaxExportScale));
+}
+
 // The set's options from the command line; false (printed) when one is
 // unusable.
 bool ReadSetOptions(const QCommandLineParser& parser, SImageSetOptions& set)
@@ -52,10 +60,7 @@ bool ReadSetOptions(const QCommandLineParser& parser, SImageSetOptions& set)
         for (const QString& text : parser.value(kScales).split(QLatin1Char(','))) {
             double scale = 0;
             if (!ParseScale(text, scale)) {
-                PrintError(QStringLiteral("--scales: \"%1\" is no scale from %2 to %3")
-                               .arg(text)
-                               .arg(kMinExportScale)
-                               .arg(kMaxExportScale));
+                PrintError(NoScaleText(kScales, text));
                 return false;
             }
             set.scales.append(scale);
@@ -66,7 +71,8 @@ bool ReadSetOptions(const QCommandLineParser& parser, SImageSetOptions& set)
         for (const QString& text : parser.value(kStates).split(QLatin1Char(','))) {
             const auto state = ParseButtonState(text);
             if (!state) {
-                PrintError(QStringLiteral("--states: \"%1\" is none of normal, hover, pressed, disabled").arg(text));
+                PrintError(QStringLiteral("--states: ") + QuotedValue(text)
+                           + QStringLiteral(" is none of normal, hover, pressed, disabled"));
                 return false;
             }
             set.states.append(*state);
@@ -94,6 +100,8 @@ QString UsageProblem(const QCommandLineParser& parser)
         return QStringLiteral("--scale needs --export or --batch");
     if (parser.isSet(kBatch) && parser.isSet(QStringLiteral("export")))
         return QStringLiteral("--batch names its images by its rows; it takes no --export");
+    if (parser.isSet(kVerbose) && !set && !parser.isSet(kBatch))
+        return QStringLiteral("--verbose lists the files of --export-set and --batch");
     return {};
 }
 
@@ -113,7 +121,7 @@ bool ExportScaled(CNacreformDoc& doc, const QString& path, double scale)
     return true;
 }
 
-bool ReadBatchFile(const QString& path, QList<SCsvRecord>& records)
+bool ReadBatchFile(const QString& path, QByteArray& text)
 {
     const QFileInfo info(path);
     QFile file(path);
@@ -122,41 +130,99 @@ bool ReadBatchFile(const QString& path, QList<SCsvRecord>& records)
         why = info.exists() ? QStringLiteral("not a regular file of at most 64 MiB") : QStringLiteral("no such file");
     else if (!file.open(QIODevice::ReadOnly))
         why = file.errorString();
-    else if (ReadCsv(file.readAll(), records, &why))
+    else if (text = file.readAll(); file.error() == QFileDevice::NoError)
         return true;
+    else
+        why = file.errorString();
     PrintError(QStringLiteral("cannot read the batch file %1: %2").arg(path, why));
     return false;
 }
 
-// Counts rows on one line of a terminal; a log gets nothing.
-void ShowProgress(int done, int total)
+// Whether the files written are listed: on a terminal, or when asked.
+bool ListsWrittenFiles(const QCommandLineParser& parser)
 {
-    std::fprintf(stderr, "\rrow %d of %d", done, total);
-    if (done == total)
-        std::fputc('\n', stderr);
-    std::fflush(stderr);
+    return parser.isSet(kVerbose) || isatty(STDERR_FILENO);
 }
 
-int RunBatchOption(const QCommandLineParser& parser, CNacreformDoc& doc, const SBatchOptions& options)
+void PrintWritten(const QStringList& paths)
 {
-    QList<SCsvRecord> records;
-    if (!ReadBatchFile(parser.value(kBatch), records))
+    for (const QString& path : paths)
+        std::fprintf(stderr, "nacreform: wrote %s\n", path.toUtf8().constData());
+}
+
+// Prints a batch's failures as they happen, and on a terminal counts rows
+// on a line of its own that the other lines clear first; a log gets no
+// count.
+class CBatchPrinter : public IBatchEvents
+{
+public:
+    explicit CBatchPrinter(bool listWritten) : m_terminal(isatty(STDERR_FILENO)), m_listWritten(listWritten) {}
+
+    void RowFailed(int line, const QString& why) override
+    {
+        ClearCount();
+        PrintError(QStringLiteral("row ") + QString::number(line) + QStringLiteral(": ") + why);
+    }
+    void RowWritten(const QStringList& paths) override
+    {
+        if (!m_listWritten)
+            return;
+        ClearCount();
+        PrintWritten(paths);
+    }
+    void RowCutOff(int line, const QString& name, const QString& what) override
+    {
+        ClearCount();
+        PrintError(QStringLiteral("warning: row ") + QString::number(line) + QStringLiteral(" (") + name
+                   + QStringLiteral("): ") + what);
+    }
+    void RowsDone(int done, int total) override
+    {
+        if (!m_terminal)
+            return;
+        std::fprintf(stderr, "\rrow %d of %d", done, total);
+        if (done == total)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
+
+private:
+    void ClearCount() const
+    {
+        if (m_terminal)
+            std::fputs("\r\x1b[K", stderr);
+    }
+
+    const bool m_terminal;
+    const bool m_listWritten;
+};
+
+int RunBatchOption(const QCommandLineParser& parser, CNacreformDoc& doc, SBatchOptions options)
+{
+    QByteArray text;
+    if (!ReadBatchFile(parser.value(kBatch), text))
         return kExitFailed;
+    options.inputs = parser.positionalArguments() + QStringList{parser.value(kBatch)};
     RefreshPictureCache(doc);
-    const SBatchReport report =
-        RunBatch(doc, records, options, isatty(STDERR_FILENO) ? ShowProgress : std::function<void(int, int)>());
-    for (const QString& warning : report.warnings)
-        PrintError(QStringLiteral("warning: %1").arg(warning));
-    for (const QString& failure : report.failures)
-        PrintError(failure);
-    return report.failures.isEmpty() ? 0 : kExitFailed;
+    CBatchPrinter printer(ListsWrittenFiles(parser));
+    const SBatchReport report = RunBatch(doc, text, options, printer);
+    if (!report.refused.isEmpty()) {
+        PrintError(QStringLiteral("the batch file ") + parser.value(kBatch) + QStringLiteral(" is refused, nothing is written: ")
+                   + report.refused);
+        return kExitFailed;
+    }
+    if (report.failedRows == 0)
+        return 0;
+    PrintError(QString::number(report.failedRows) + QStringLiteral(" of ") + QString::number(report.rows)
+               + QStringLiteral(" rows failed"));
+    return kExitFailed;
 }
 
 } // namespace
 
 bool HasExportOptions(const QCommandLineParser& parser)
 {
-    for (const QString& option : {kScale, kExportSet, kScales, kStates, kName, kPattern, kSprite, kBatch}) {
+    for (const QString& option : {kScale, kExportSet, kScales, kStates, kName, kPattern, kSprite, kBatch, kVerbose}) {
         if (parser.isSet(option))
             return true;
     }
@@ -171,10 +237,7 @@ int RunExportOptions(const QCommandLineParser& parser, CNacreformDoc& doc, const
     }
     double scale = 1;
     if (parser.isSet(kScale) && !ParseScale(parser.value(kScale), scale)) {
-        PrintError(QStringLiteral("--scale: \"%1\" is no scale from %2 to %3")
-                       .arg(parser.value(kScale))
-                       .arg(kMinExportScale)
-                       .arg(kMaxExportScale));
+        PrintError(NoScaleText(kScale, parser.value(kScale)));
         return kExitUsage;
     }
     SImageSetOptions set;
@@ -188,11 +251,13 @@ int RunExportOptions(const QCommandLineParser& parser, CNacreformDoc& doc, const
 
     const QString folder = parser.isSet(kExportSet) ? parser.value(kExportSet) : QStringLiteral(".");
     if (!QDir().mkpath(folder)) {
-        PrintError(QStringLiteral("cannot make the folder %1").arg(folder));
+        PrintError(QStringLiteral("cannot make the folder ") + folder);
         return kExitFailed;
     }
     if (parser.isSet(kBatch)) {
-        SBatchOptions options{scale, std::nullopt, folder};
+        SBatchOptions options;
+        options.scale = scale;
+        options.folder = folder;
         options.fit = batchFit;
         if (parser.isSet(kExportSet))
             options.set = set;
@@ -203,9 +268,14 @@ int RunExportOptions(const QCommandLineParser& parser, CNacreformDoc& doc, const
     if (!exportPath.isEmpty() && !ExportScaled(doc, exportPath, scale))
         exitCode = kExitFailed;
     if (parser.isSet(kExportSet)) {
-        for (const QString& failure : WriteImageSet(doc, set, folder)) {
+        const SFileSetOutcome outcome = WriteImageSet(doc, set, folder, parser.positionalArguments());
+        for (const QString& failure : outcome.failures)
             PrintError(failure);
+        if (!outcome.failures.isEmpty()) {
+            PrintError(QStringLiteral("the set is not written; files that were there are kept as they were"));
             exitCode = kExitFailed;
+        } else if (ListsWrittenFiles(parser)) {
+            PrintWritten(outcome.written);
         }
     }
     return exitCode;

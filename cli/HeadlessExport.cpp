@@ -16,10 +16,13 @@
 #include "render/PictureLayer.h"
 #include "render/Render.h"
 #include "util/HeadlessRun.h"
+#include "util/AtomicFileWrite.h"
 #include "util/Helpers.h"
 #include "util/MessageSink.h"
+#include "util/QuotedValue.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 
@@ -111,8 +114,9 @@ void WarnIfNotNumeric(const QString& key, const QString& value)
     if (kTextKeys.contains(key))
         return;
     const auto warn = [&](const QString& consequence) {
-        std::fprintf(stderr, "nacreform: warning: --set %s=%s: %s\n", qPrintable(key), qPrintable(value),
-                     qPrintable(consequence));
+        const QString text = QStringLiteral("nacreform: warning: --set ") + key + QLatin1Char('=') + QuotedValue(value)
+                             + QStringLiteral(": ") + consequence + QLatin1Char('\n');
+        std::fputs(text.toUtf8().constData(), stderr);
     };
     if (value.trimmed().isEmpty()) {
         warn(QStringLiteral("empty, so %1 stays unchanged").arg(key));
@@ -126,7 +130,7 @@ void WarnIfNotNumeric(const QString& key, const QString& value)
     }
     for (const QString& part : parts) {
         if (!StartsWithNumber(part))
-            warn(QStringLiteral("\"%1\" is not a number and reads as 0").arg(part));
+            warn(QuotedValue(part) + QStringLiteral(" is not a number and reads as 0"));
     }
 }
 
@@ -137,7 +141,7 @@ bool ApplySetting(CNacreformDoc& doc, const QString& setting)
     const QString key = equals < 0 ? QString() : FindDesignKey(setting.left(equals).trimmed());
     if (key.isEmpty()) {
         PrintError(QStringLiteral("--set %1: expected KEY=VALUE with KEY one of: %2")
-                       .arg(setting, CNacreformDoc::DesignKeys().join(QStringLiteral(", "))));
+                       .arg(QuotedValue(setting), CNacreformDoc::DesignKeys().join(QStringLiteral(", "))));
         return false;
     }
     const QString value = setting.mid(equals + 1);
@@ -275,6 +279,12 @@ int RunHeadless(int argc, char* argv[])
             return kExitUsage;
         }
     }
+    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save")}) {
+        if (parser.isSet(once) && parser.value(once).isEmpty()) {
+            PrintError(QStringLiteral("--") + once + QStringLiteral(": the file name is empty"));
+            return kExitUsage;
+        }
+    }
     if (exportPath.isEmpty() && savePath.isEmpty() && !HasExportOptions(parser)) {
         PrintError(QStringLiteral("--set, --preset and --fit need --export or --save (see --help)"));
         return kExitUsage;
@@ -302,6 +312,11 @@ int RunHeadless(int argc, char* argv[])
             return kExitFailed;
     }
     const bool batch = parser.isSet(QStringLiteral("batch"));
+    // What killed runs left where this one writes a single file.
+    for (const QString& path : {savePath, exportPath}) {
+        if (!path.isEmpty())
+            RemoveStaleTemporaries(QFileInfo(path).absolutePath());
+    }
     QString why;
     if (fit && !batch && !FitShapeToCaption(doc, fit->padding, &why)) {
         PrintError(QStringLiteral("--fit: %1").arg(why));

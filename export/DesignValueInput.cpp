@@ -3,6 +3,7 @@
 #include "design/DesignColor.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "util/QuotedValue.h"
 
 #include <QStringList>
 
@@ -83,25 +84,31 @@ QString FindDesignKey(const QString& key)
     return {};
 }
 
-bool ApplyDesignValue(CNacreformDoc& doc, const QString& key, const QString& value, QString* why)
+bool CheckDesignValue(const QString& key, const QString& value, QString* why)
 {
     const qsizetype index = CNacreformDoc::DesignKeys().indexOf(FindDesignKey(key));
     static_assert(std::size(kForms) == 29);
-    if (index < 0 || index >= qsizetype(std::size(kForms))) {
-        if (why)
-            *why = QStringLiteral("%1 is no design key").arg(key);
+    QString problem;
+    if (index < 0 || index >= qsizetype(std::size(kForms)))
+        problem = QuotedValue(key) + QStringLiteral(" is no design key");
+    else if (!HasForm(value, kForms[index]))
+        problem = CNacreformDoc::DesignKeys()[index] + QLatin1Char('=') + QuotedValue(value)
+                  + QStringLiteral(": expected ") + FormText(kForms[index]);
+    if (why)
+        *why = problem;
+    return problem.isEmpty();
+}
+
+bool ApplyDesignValue(CNacreformDoc& doc, const QString& key, const QString& value, QString* why)
+{
+    if (!CheckDesignValue(key, value, why))
         return false;
-    }
-    const EValueForm form = kForms[index];
-    if (!HasForm(value, form)) {
-        if (why)
-            *why = QStringLiteral("%1=%2: expected %3").arg(CNacreformDoc::DesignKeys()[index], value, FormText(form));
-        return false;
-    }
+    const QString known = FindDesignKey(key);
+    const EValueForm form = kForms[CNacreformDoc::DesignKeys().indexOf(known)];
     // The design file's own form: colours as their decimal value.
     const QString stored = form == EValueForm::Color ? QString::number(*ParseDesignColor(value)) : value;
     CIniFile ini(QString(), false);
-    ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(CNacreformDoc::DesignKeys()[index], stored).toUtf8());
+    ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(known, stored).toUtf8());
     doc.ExchangeDesign(false, ini);
     doc.SelectRenderer(doc.RenderID, true, false);
     return true;

@@ -12,6 +12,10 @@ class CNacreformDoc;
 // The design key named like key, letter case aside; empty when none is.
 QString FindDesignKey(const QString& key);
 
+// Whether value has the form key (a design key) takes; why says what is
+// wrong, quoting the value.
+bool CheckDesignValue(const QString& key, const QString& value, QString* why);
+
 // Checks value for key (a design key) and sets it in doc; the renderer
 // follows RenderID. False, with why, for a value of the wrong form: a
 // number that is no number, a pair without exactly two numbers, a switch

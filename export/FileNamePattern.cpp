@@ -1,5 +1,9 @@
 #include "export/FileNamePattern.h"
 
+#include "util/QuotedValue.h"
+
+#include <algorithm>
+
 const QString kDefaultFileNamePattern = QStringLiteral("{name}{-state}{@scale}.png");
 
 namespace {
@@ -41,9 +45,21 @@ bool IsPlainFileName(const QString& fileName, QString* why)
     if (fileName.isEmpty())
         problem = QStringLiteral("the file name is empty");
     else if (fileName == QLatin1String(".") || fileName == QLatin1String(".."))
-        problem = QStringLiteral("\"%1\" names a folder, not a file").arg(fileName);
+        problem = QuotedValue(fileName) + QStringLiteral(" names a folder, not a file");
     else if (fileName.contains(QLatin1Char('/')) || fileName.contains(QChar(0)))
-        problem = QStringLiteral("\"%1\" holds a folder separator").arg(fileName);
+        problem = QuotedValue(fileName) + QStringLiteral(" holds a folder separator");
+    if (why)
+        *why = problem;
+    return problem.isEmpty();
+}
+
+bool IsUsableName(const QString& name, QString* why)
+{
+    QString problem;
+    if (name.isEmpty())
+        problem = QStringLiteral("the name is empty");
+    else if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+        problem = QStringLiteral("the name ") + QuotedValue(name) + QStringLiteral(" holds a control character");
     if (why)
         *why = problem;
     return problem.isEmpty();

@@ -27,3 +27,7 @@ QString ScaleText(double scale);
 // "." or "..", no folder separator or NUL, so that no name (from a batch
 // file, say) can reach beyond the folder. why says what is wrong.
 bool IsPlainFileName(const QString& fileName, QString* why);
+
+// Whether name may name a set or a batch row's image: not empty and without
+// control characters (which would break file listings and style sheets).
+bool IsUsableName(const QString& name, QString* why);

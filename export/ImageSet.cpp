@@ -2,13 +2,14 @@
 
 #include "design/NacreformDoc.h"
 #include "export/FileNamePattern.h"
+#include "export/OutputFolder.h"
 #include "export/SpriteSheet.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
+#include "util/QuotedValue.h"
 
 #include <QDir>
 #include <QSet>
-#include <QtConcurrent/QtConcurrentMap>
 
 namespace {
 
@@ -47,6 +48,8 @@ QList<SSetFile> SetFiles(const SImageSetOptions& options)
 
 QString CheckOptions(const SImageSetOptions& options)
 {
+    if (QString why; !IsUsableName(options.name, &why))
+        return why;
     if (options.scales.isEmpty())
         return QStringLiteral("no scale is chosen");
     if (options.states.isEmpty())
@@ -61,26 +64,25 @@ QString CheckOptions(const SImageSetOptions& options)
     return {};
 }
 
-// Renders and writes one file; the failure, or an empty text.
-QString WriteSetFile(const CNacreformDoc& design, const SSetFile& file, const QString& folder)
+// Renders one file of the set: its PNG bytes, or none and why.
+QByteArray RenderSetFile(const CNacreformDoc& design, const SSetFile& file, QString* why)
 {
     QList<QImage> images;
     for (EButtonState state : file.states) {
         const QImage rendered = RenderButtonState(design, state, file.scale);
         QImage image = rendered.isNull() ? QImage() : ComposeExportImage(design, rendered);
-        if (image.isNull())
-            return QStringLiteral("the %1 image at %2x cannot be allocated (too large)")
-                .arg(ButtonStateName(state), ScaleText(file.scale));
+        if (image.isNull()) {
+            *why = QStringLiteral("the %1 image at %2x cannot be allocated (too large)")
+                       .arg(ButtonStateName(state), ScaleText(file.scale));
+            return {};
+        }
         images.append(image);
     }
     const QImage image = images.size() == 1 ? images.front() : StackSpriteSheet(images);
     const QByteArray png = EncodePng(image);
     if (png.isEmpty())
-        return QStringLiteral("the image cannot be encoded as PNG");
-    QString why;
-    if (!WriteFileAtomically(QDir(folder).filePath(file.fileName), png, &why))
-        return why;
-    return {};
+        *why = QStringLiteral("the image cannot be encoded as PNG");
+    return png;
 }
 
 } // namespace
@@ -104,9 +106,9 @@ QStringList PlanImageSet(const SImageSetOptions& options, QString* why)
         if (!problem.isEmpty())
             break;
         if (IsPlainFileName(name, &problem) && seen.contains(name))
-            problem = QStringLiteral("two files would be named \"%1\"; the pattern needs {state} and {scale} "
-                                     "(or their - and @ forms) for several states and scales")
-                          .arg(name);
+            problem = QStringLiteral("two files would be named ") + QuotedValue(name)
+                      + QStringLiteral("; the pattern needs {state} and {scale} "
+                                       "(or their - and @ forms) for several states and scales");
         seen.insert(name);
     }
     if (why)
@@ -114,36 +116,38 @@ QStringList PlanImageSet(const SImageSetOptions& options, QString* why)
     return problem.isEmpty() ? names : QStringList();
 }
 
-QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
-                          ESetThreads threads)
+QList<SPlannedFile> ImageSetFiles(const CNacreformDoc& design, const SImageSetOptions& options,
+                                  const QString& folder)
+{
+    QList<SPlannedFile> planned;
+    QList<SSpriteSheetFile> sheets;
+    for (const SSetFile& file : SetFiles(options)) {
+        planned.append({QDir(folder).filePath(file.fileName),
+                        [&design, file](QString* why) { return RenderSetFile(design, file, why); }});
+        sheets.append({file.fileName, file.scale});
+    }
+    if (options.sprite) {
+        planned.append({QDir(folder).filePath(CssFileName(options)),
+                        [&design, name = options.name, states = options.states, sheets](QString*) {
+                            return SpriteSheetCss(name, states, CanvasSize(design), sheets).toUtf8();
+                        }});
+    }
+    return planned;
+}
+
+SFileSetOutcome WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
+                              const QStringList& inputs)
 {
     QString why;
-    if (PlanImageSet(options, &why).isEmpty())
-        return {why};
+    const QStringList names = PlanImageSet(options, &why);
+    if (names.isEmpty())
+        return {{}, {why}};
+    COutputFolder output(folder, inputs + QStringList{design.GetPathName(), design.ImagePath});
+    for (const QString& name : names) {
+        if (const QString refused = output.Claim(name, 0); !refused.isEmpty())
+            return {{}, {refused}};
+    }
+    RemoveStaleTemporaries(folder);
     RefreshPictureCache(design);
-    const CNacreformDoc& source = design;
-    const QList<SSetFile> files = SetFiles(options);
-    const auto write = [&source, &folder](const SSetFile& file) { return WriteSetFile(source, file, folder); };
-    QStringList results;
-    if (threads == ESetThreads::EveryCore) {
-        results = QtConcurrent::blockingMapped<QStringList>(files, write);
-    } else {
-        for (const SSetFile& file : files)
-            results.append(write(file));
-    }
-
-    QStringList failures;
-    QList<SSpriteSheetFile> sheets;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        if (!results[i].isEmpty())
-            failures.append(QStringLiteral("%1: %2").arg(files[i].fileName, results[i]));
-        else
-            sheets.append({files[i].fileName, files[i].scale});
-    }
-    if (options.sprite && failures.isEmpty()) {
-        const QString css = SpriteSheetCss(options.name, options.states, CanvasSize(design), sheets);
-        if (!WriteFileAtomically(QDir(folder).filePath(CssFileName(options)), css.toUtf8(), &why))
-            failures.append(QStringLiteral("%1: %2").arg(CssFileName(options), why));
-    }
-    return failures;
+    return WriteFileSet(ImageSetFiles(design, options, folder), ESetThreads::EveryCore);
 }

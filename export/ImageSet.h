@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/ButtonStates.h"
+#include "util/FileSetWrite.h"
 
 #include <QList>
 #include <QString>
@@ -26,21 +27,23 @@ const QList<double>& OfferedExportScales();
 // The file names the set writes into its folder, in writing order: each
 // state at each scale (states first), or each scale's sprite sheet and then
 // the style sheet. Empty, with the reason in why, when the options make no
-// set: no scale or no state, a scale outside 0.25 ... 8, a file name that
-// is no plain name in the folder, or two files under one name (a pattern
-// without the state or the scale while several are chosen).
+// set: no scale or no state, a scale outside 0.25 ... 8, an empty name or
+// one with a control character, a file name that is no plain name in the
+// folder, or two files under one name (a pattern without the state or the
+// scale while several are chosen).
 QStringList PlanImageSet(const SImageSetOptions& options, QString* why);
 
-// Where a set's files are rendered: each on a core of its own while one is
-// free, or one after the other on the calling thread (for a caller that
-// already runs on every core, such as a batch: Qt's pool would wait for
-// itself).
-enum class ESetThreads { EveryCore, CallingThread };
+// The planned set's files in folder, each made from design when it is
+// written (design must outlive the writing); the options must make a set.
+QList<SPlannedFile> ImageSetFiles(const CNacreformDoc& design, const SImageSetOptions& options,
+                                  const QString& folder);
 
-// Renders design's set and writes it into folder, each file through the
-// atomic file write. The design's
-// picture cache is brought up to date first (on this thread). The result
-// lists what failed, one line a file ("ok@2x.png: why"); empty when every
-// file was written. An unusable plan writes nothing and is its one line.
-QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
-                          ESetThreads threads = ESetThreads::EveryCore);
+// Renders design's set and writes it into folder as one set of files: all
+// of them or, on any failure, none (see WriteFileSet). The design's
+// picture cache is brought up to date first (on this thread). Files that
+// may not be written (see COutputFolder: one of inputs, the design's file
+// or picture, a link out of the folder, two names of one file) are refused
+// first, and so is an unusable plan: the failure's one line. Temporary
+// files that killed runs left in folder are removed.
+SFileSetOutcome WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
+                              const QStringList& inputs = {});

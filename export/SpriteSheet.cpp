@@ -39,19 +39,27 @@ QString CssString(QString text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-// A CSS class name for text: characters that an identifier cannot hold as
-// they are, and a leading digit, escaped.
+// A CSS identifier for text, escaped as CSS.escape() does (CSSOM): NUL
+// becomes U+FFFD; a control character, a leading digit and a digit after
+// a leading hyphen become code-point escapes; a lone hyphen and every other
+// character that an identifier cannot hold get a backslash.
 QString CssIdentifier(const QString& text)
 {
     QString identifier;
+    const auto codePoint = [](char16_t c) { return QLatin1Char('\\') + QString::number(c, 16) + QLatin1Char(' '); };
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isDigit() && c.unicode() < 0x80 && i == 0)
-            identifier += QStringLiteral("\\3%1 ").arg(c);
-        else if (c.unicode() >= 0x80 || c.isLetterOrNumber() || c == u'-' || c == u'_')
-            identifier += c;
+        const char16_t c = text[i].unicode();
+        const bool digit = c >= u'0' && c <= u'9';
+        if (c == 0)
+            identifier += QChar(0xFFFD);
+        else if ((c >= 0x01 && c <= 0x1F) || c == 0x7F || (i == 0 && digit) || (i == 1 && digit && text[0] == u'-'))
+            identifier += codePoint(c);
+        else if (i == 0 && c == u'-' && text.size() == 1)
+            identifier += QStringLiteral("\\-");
+        else if (c >= 0x80 || c == u'-' || c == u'_' || digit || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
+            identifier += QChar(c);
         else
-            identifier += QLatin1Char('\\') + c;
+            identifier += QLatin1Char('\\') + QChar(c);
     }
     return identifier;
 }
@@ -78,12 +86,13 @@ QString SpriteSheetCss(const QString& name, const QList<EButtonState>& states, Q
     for (const SSpriteSheetFile& sheet : byScale)
         candidates.append(QStringLiteral("url(%1) %2x").arg(CssString(sheet.fileName), ScaleText(sheet.scale)));
 
+    // A name holding "*/" would end the comment early.
     QString css = QStringLiteral("/* %1: %2 x %3 pixels a state */\n")
-                      .arg(name)
-                      .arg(cell.width())
-                      .arg(cell.height());
+                      .arg(QString(name).replace(QLatin1String("*/"), QLatin1String("* /")),
+                           QString::number(cell.width()), QString::number(cell.height()));
     for (int i = 0; i < states.size(); ++i) {
-        css += QStringLiteral(".%1-%2 {\n").arg(CssIdentifier(name), ButtonStateName(states[i]));
+        css += QLatin1Char('.') + CssIdentifier(name + QLatin1Char('-') + ButtonStateName(states[i]))
+               + QStringLiteral(" {\n");
         css += QStringLiteral("  width: %1;\n  height: %2;\n").arg(Pixels(cell.width()), Pixels(cell.height()));
         css += QStringLiteral("  background-image: url(%1);\n").arg(CssString(fallback.fileName));
         css += QStringLiteral("  background-image: image-set(%1);\n").arg(candidates.join(QStringLiteral(", ")));

@@ -20,9 +20,9 @@ struct SSpriteSheetFile
 };
 
 // The style sheet of a set's sprite sheets: one class "NAME-STATE" per
-// state, each sized cell (the 1x image) in CSS pixels and showing its
-// state's part of the sheet by background-position (state i at -i x cell
-// height), with the sheets in image-set() by their scales (the 1x sheet,
+// state (escaped as CSS.escape() escapes an identifier), each sized cell
+// (the 1x image) in CSS pixels and showing its state's part of the sheet by
+// background-position (state i at -i x cell height), with the sheets in image-set() by their scales (the 1x sheet,
 // or else the smallest, as the plain url() before it for older browsers).
 QString SpriteSheetCss(const QString& name, const QList<EButtonState>& states, QSize cell,
                        const QList<SSpriteSheetFile>& sheets);

@@ -16,6 +16,7 @@ NACREFORM_TEST_PACKAGES=(
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian
     python3 chromium chromium-driver python3-selenium systemd librsvg2-bin
+    time
 )
 
 # nacreform_install_packages PACKAGE...: installs those not installed yet.

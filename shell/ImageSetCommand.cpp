@@ -125,7 +125,7 @@ void CImageSetCommand::Run(QWidget* parent)
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList failures = WriteImageSet(m_doc, choice.options, choice.folder);
+    const QStringList failures = WriteImageSet(m_doc, choice.options, choice.folder).failures;
     QGuiApplication::restoreOverrideCursor();
     if (!failures.isEmpty()) {
         m_shell.ShowMessage(parent, kFailedMessage + failures.join(QLatin1Char('\n')));

@@ -53,7 +53,7 @@ TEST(FileNamePatternTest, PlansRefuseNamesThatCollideOrLeaveTheFolder)
     EXPECT_TRUE(refused(noState));
     noState.states = {EButtonState::Pressed};
     EXPECT_FALSE(refused(noState));
-    for (const char* name : {"../ok", "a/b", "..", ""}) {
+    for (const char* name : {"../ok", "a/b", "..", "", "a\nb", "tab\there"}) {
         SImageSetOptions escaping = options;
         escaping.name = QString::fromUtf8(name);
         escaping.pattern = QStringLiteral("{name}");
@@ -61,6 +61,9 @@ TEST(FileNamePatternTest, PlansRefuseNamesThatCollideOrLeaveTheFolder)
         escaping.states = {EButtonState::Normal};
         EXPECT_TRUE(refused(escaping)) << name;
     }
+    SImageSetOptions unnamed = options; // would write ".png" and "-hover.png"
+    unnamed.name.clear();
+    EXPECT_TRUE(refused(unnamed));
     SImageSetOptions badScale = options;
     badScale.scales = {1, 9};
     EXPECT_TRUE(refused(badScale));
@@ -76,7 +79,9 @@ TEST(ImageSetTest, WritesEveryPlannedFileAndEachStateAtItsScale)
     options.name = QStringLiteral("ok");
     options.scales = {1, 2};
     options.states = {EButtonState::Normal, EButtonState::Disabled};
-    ASSERT_EQ(WriteImageSet(doc, options, dir.path()), QStringList());
+    const SFileSetOutcome outcome = WriteImageSet(doc, options, dir.path());
+    ASSERT_EQ(outcome.failures, QStringList());
+    EXPECT_EQ(outcome.written.size(), 4);
     QStringList written = QDir(dir.path()).entryList(QDir::Files);
     QStringList planned = PlanImageSet(options, nullptr);
     written.sort();
@@ -94,7 +99,7 @@ TEST(ImageSetTest, SpriteSheetsStackTheStatesAndTheCssNamesTheirOffsets)
     options.name = QStringLiteral("ok");
     options.scales = {1, 2};
     options.sprite = true;
-    ASSERT_EQ(WriteImageSet(doc, options, dir.path()), QStringList());
+    ASSERT_EQ(WriteImageSet(doc, options, dir.path()).failures, QStringList());
     const QSize cell(145, 148);
     for (double scale : {1.0, 2.0}) {
         const QImage sheet(dir.filePath(FormatSpriteFileName(kDefaultFileNamePattern, options.name, scale)));
@@ -118,8 +123,29 @@ TEST(ImageSetTest, SpriteSheetsStackTheStatesAndTheCssNamesTheirOffsets)
         EXPECT_TRUE(body.contains(QStringLiteral("image-set(url(\"ok.png\") 1x, url(\"ok@2x.png\") 2x)")));
         EXPECT_TRUE(body.contains(QStringLiteral("width: 145px;")) && body.contains("background-size: 145px 592px;"));
     }
-    EXPECT_TRUE(SpriteSheetCss(QStringLiteral("2 go"), {EButtonState::Normal}, cell, {{"a.png", 1}})
-                    .contains(QStringLiteral(".\\32 \\ go-normal {")));
+}
+
+TEST(ImageSetTest, ClassNamesAreEscapedAsCssEscapeDoes)
+{
+    const struct
+    {
+        QString name;
+        QString selector;
+    } cases[] = {
+        {"ok", ".ok-normal {"},
+        {"2 go", ".\\32 \\ go-normal {"},
+        {"-1ok", ".-\\31 ok-normal {"},
+        {"-", ".--normal {"},
+        {"a.b#c", ".a\\.b\\#c-normal {"},
+        {"확인_x", ".확인_x-normal {"},
+        {QStringLiteral("a") + QChar(0x7F), ".a\\7f -normal {"},
+    };
+    for (const auto& c : cases) {
+        const QString css = SpriteSheetCss(c.name, {EButtonState::Normal}, {10, 10}, {{"a.png", 1}});
+        EXPECT_TRUE(css.contains(c.selector)) << c.name.toStdString() << "\n" << css.toStdString();
+    }
+    // A comment closed by the name would let the rest of it be read as rules.
+    EXPECT_FALSE(SpriteSheetCss("a*/b{}", {EButtonState::Normal}, {10, 10}, {{"a.png", 1}}).contains("a*/b"));
 }
 
 TEST(ImageSetTest, UnwritableFolderIsReportedPerFile)
@@ -128,7 +154,7 @@ TEST(ImageSetTest, UnwritableFolderIsReportedPerFile)
     CNacreformDoc doc;
     SImageSetOptions options;
     options.scales = {1};
-    const QStringList failures = WriteImageSet(doc, options, dir.filePath(QStringLiteral("missing")));
+    const QStringList failures = WriteImageSet(doc, options, dir.filePath(QStringLiteral("missing"))).failures;
     ASSERT_EQ(failures.size(), 4);
     EXPECT_TRUE(failures.front().startsWith(QStringLiteral("button.png: "))) << failures.front().toStdString();
 }
