@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Peak memory of a batch whose every row fails: a CSV of SIZE MiB (default
-# 64, the largest batch file taken) of rows with a colour that is no number,
+# 64, the largest batch file taken) of rows with a colour in no form taken ("blue"),
 # run under an address-space limit of LIMIT bytes (default 1 000 000 000).
 # Prints the exit code, the last line of standard error and the peak
 # resident memory. Usage: bench/batch-memory.sh [build/bin/nacreform] [SIZE] [LIMIT]
