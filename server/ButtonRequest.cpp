@@ -5,6 +5,7 @@
 #include "export/DesignValueInput.h"
 #include "render/CaptionFit.h"
 #include "render/Render.h"
+#include "util/QuotedValue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -170,7 +171,7 @@ bool ReadButtonRequest(const QList<QueryItem>& query, const SRequestLimits& limi
     for (const auto& [name, value] : query) {
         const QString key = FindParameter(name) ? name.toLower() : FindDesignKey(name);
         if (key.isEmpty()) {
-            reason = QStringLiteral("%1 is no design key").arg(name);
+            reason = QuotedValue(name) + QStringLiteral(" is no design key");
             break;
         }
         if (seen.contains(key)) {
