@@ -276,7 +276,9 @@ TEST_F(ContentLayersTest, SvgPictureIsDrawnSharpAtTwiceTheScale)
     {
         QPainter graphics(&twice);
         PrepareCanvasGraphics(graphics, 2);
-        DrawTextAndPicture(m_doc, graphics, kContent);
+        CButtonLayers layers(graphics.deviceTransform());
+        DrawTextAndPicture(m_doc, layers, kContent);
+        PaintButtonLayers(graphics, layers);
     }
     const QImage enlarged = DrawContent(m_doc).scaled(twice.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // A square 60 % as wide as the picture, 101.6 pixels high at 1x.
