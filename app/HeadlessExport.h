@@ -3,10 +3,10 @@
 #include <QString>
 
 // The command line that works without a window or display: renders a design
-// (or the default one) to PNG, optionally changes parameters first and saves
-// the resulting design.
+// (or the default one) to an image file, optionally changes parameters first
+// and saves the resulting design.
 //
-//   nacreform --export OUT.png [--set KEY=VALUE]... [--save OUT.nfd] [--] [DESIGN.nfd]
+//   nacreform --export OUT.png [--format F] [--set KEY=VALUE]... [--save OUT.nfd] [--] [DESIGN.nfd]
 //   nacreform --help | --version
 // The options are listed in CommandLineOptions.h.
 
@@ -20,5 +20,6 @@ QString CommandLineUsage();
 // Runs the command line; the process exit code: 0 on success, 1 when the
 // design cannot be read, a --set is malformed, the bitmap cannot be
 // allocated or a file cannot be written, 2 for unusable arguments (among
-// them --export or --save given twice).
+// them --export or --save given twice, or a file name whose extension names
+// no format), in which case nothing is written.
 int RunHeadless(int argc, char* argv[]);

@@ -3,6 +3,7 @@
 #include "design/NacreformDoc.h"
 #include "export/DesignValueInput.h"
 #include "export/FileNamePattern.h"
+#include "export/ImageFileEncoder.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
 #include "util/MessageSink.h"
@@ -112,11 +113,10 @@ QString RunRow(const CNacreformDoc& design, const SBatchColumns& columns, const 
         set.name = name;
         return WriteImageSet(doc, set, options.folder, ESetThreads::CallingThread).join(QStringLiteral("; "));
     }
-    const QImage rendered = RenderButtonState(doc, EButtonState::Normal, options.scale);
-    const QByteArray png = rendered.isNull() ? QByteArray() : EncodePng(ComposeExportImage(doc, rendered), options.compression);
-    if (png.isEmpty())
-        return QStringLiteral("the image cannot be allocated (too large)");
-    if (!WriteFileAtomically(QDir(options.folder).filePath(name + QStringLiteral(".png")), png, &why))
+    const QByteArray bytes =
+        EncodeImageFile(doc, {EButtonState::Normal}, options.scale, options.format, &why, options.compression);
+    const QString fileName = name + QLatin1Char('.') + ImageFormatSuffix(options.format);
+    if (bytes.isEmpty() || !WriteFileAtomically(QDir(options.folder).filePath(fileName), bytes, &why))
         return why;
     return {};
 }

@@ -16,7 +16,7 @@ class CNacreformDoc;
 // would set them.
 struct SBatchOptions
 {
-    // Scale of the single image NAME.png of each row.
+    // Scale of the single image of each row.
     double scale = 1;
     // When given, each row writes this set instead, named by the row.
     std::optional<SImageSetOptions> set;
@@ -24,6 +24,8 @@ struct SBatchOptions
     // A batch is about many files: by default written with the fastest
     // compression.
     EPngCompression compression = EPngCompression::Fastest;
+    // Format of the single images, each named NAME and its extension.
+    EImageFormat format = EImageFormat::Png;
 };
 
 struct SBatchReport

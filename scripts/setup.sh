@@ -11,6 +11,8 @@ NACREFORM_PACKAGES=(
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian
+    # the sprite demo page's test in a browser
+    chromium chromium-driver python3-selenium python3-pil
 )
 
 nacreform_install_packages() {
