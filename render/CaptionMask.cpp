@@ -72,14 +72,8 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
     canvas.setDotsPerMeterY(qRound(device.logicalDpiY() / 0.0254));
     {
         // The glyphs are filled from their outlines, in fine chords, scaled
-        // to the device first. A font of its own (ForceOutline makes Qt keep
-        // a separate font engine), since glyphs that text drawn elsewhere
-        // left in the shared engine change the outlines it gives by a few
-        // levels.
-        QFont outlineFont(font, &device);
-        outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
-        QPainterPath outline;
-        outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
+        // to the device first.
+        const QPainterPath outline = CaptionOutline(device, font, text, fraction);
         QPainter painter(&canvas);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(-mask.rect.topLeft());
@@ -138,6 +132,20 @@ QImage Tint(const QImage& coverage, ARGB color)
 }
 
 } // namespace
+
+QPainterPath CaptionOutline(const QPaintDevice& device, const QFont& font, const QString& text, QPointF centre)
+{
+    const QFontMetricsF metrics(font, &device);
+    const QRectF box = metrics.boundingRect(QRectF(centre, QSizeF(0, 0)), kTextFlags, text);
+    // A font of its own (ForceOutline makes Qt keep a separate font engine),
+    // since glyphs that text drawn elsewhere left in the shared engine change
+    // the outlines it gives by a few levels.
+    QFont outlineFont(font, &device);
+    outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
+    QPainterPath outline;
+    outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
+    return outline;
+}
 
 void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text, QPointF point, ARGB color)
 {

@@ -5,7 +5,9 @@
 #include <QPointF>
 
 class QFont;
+class QPaintDevice;
 class QPainter;
+class QPainterPath;
 class QString;
 
 // Draws text in one colour, its line box centred on point in both
@@ -18,3 +20,8 @@ class QString;
 // shadow pass, the next renders) only tint and blend. The few most recent
 // masks are kept, per thread.
 void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text, QPointF point, ARGB color);
+
+// The glyph outlines DrawCaptionText fills, unflattened: text in font as laid
+// out on device (whose resolution turns points into pixels), its line box
+// centred on centre, in the device's pixels.
+QPainterPath CaptionOutline(const QPaintDevice& device, const QFont& font, const QString& text, QPointF centre);

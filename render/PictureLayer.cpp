@@ -1,15 +1,12 @@
 #include "render/PictureLayer.h"
 
 #include "design/NacreformDoc.h"
+#include "render/ButtonLayers.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
 #include "util/MessageSink.h"
 
 #include <QImage>
-#include <QPainter>
-
-#include <algorithm>
-#include <cmath>
 
 const QString kPictureLoadFailedMessage = QStringLiteral("画像の読み込みに失敗しました。\n\n");
 
@@ -27,44 +24,7 @@ void RefreshPictureCache(CNacreformDoc& doc)
                                               QStringLiteral("cannot load the picture %1").arg(doc.ImagePath), why);
 }
 
-namespace {
-
-// picture with each alpha multiplied by factor and clamped to 255, colours
-// kept: the opacity scaling of the pictures for factors above 1.
-QImage WithAlphaScaled(const QImage& picture, float factor)
-{
-    QImage scaled = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < scaled.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
-        for (int x = 0; x < scaled.width(); ++x) {
-            const float alpha = std::min(float(qAlpha(line[x])) * factor + 0.5f, 255.0f);
-            line[x] = (line[x] & 0x00FFFFFFu) | (QRgb(alpha) << 24);
-        }
-    }
-    return scaled;
-}
-
-} // namespace
-
-void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height)
-{
-    if (picture.isNull() || !(height > 0) || !std::isfinite(height) || !std::isfinite(centre.x())
-        || !std::isfinite(centre.y()))
-        return;
-    const float width = float(picture.width()) * height / float(picture.height());
-    const QRectF target(float(centre.x()) - width * 0.5f, float(centre.y()) - height * 0.5f, width, height);
-    const float factor = float(opacity) * (1.0f / 255.0f);
-    // Only a hand-edited design has an opacity above 255; it makes partly
-    // transparent pixels more opaque, which the painter's opacity cannot.
-    const QImage drawn = factor > 1 ? WithAlphaScaled(picture, factor) : picture;
-    graphics.save();
-    graphics.setRenderHint(QPainter::SmoothPixmapTransform);
-    graphics.setOpacity(std::clamp(factor, 0.0f, 1.0f));
-    graphics.drawImage(target, drawn, QRectF(drawn.rect()));
-    graphics.restore();
-}
-
-void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF& content)
+void DrawPictureLayer(const CNacreformDoc& doc, CButtonLayers& layers, const QRectF& content)
 {
     if (doc.CachedImage.isNull())
         return;
@@ -75,7 +35,7 @@ void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF
     const float py = float(c.y()) + h * doc.ImagePos.y * 0.01f;
     if (doc.EnableImageShadow) {
         const QPointF shadow(px + w * doc.ImageShadowPos.x * 0.01f, py + h * doc.ImageShadowPos.y * 0.01f);
-        DrawPicture(graphics, doc.CachedImage, shadow, doc.ImageShadowAlpha, s);
+        layers.DrawPicture(doc.CachedImage, shadow, doc.ImageShadowAlpha, s);
     }
-    DrawPicture(graphics, doc.CachedImage, QPointF(px, py), doc.ImageAlpha, s);
+    layers.DrawPicture(doc.CachedImage, QPointF(px, py), doc.ImageAlpha, s);
 }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QPointF>
 #include <QString>
 
+class CButtonLayers;
 class CNacreformDoc;
-class QImage;
-class QPainter;
 class QRectF;
 
 // What the user is told when a picture cannot be loaded; the path follows.
@@ -17,14 +15,7 @@ extern const QString kPictureLoadFailedMessage;
 // document's message sink, and then renders as no picture.
 void RefreshPictureCache(CNacreformDoc& doc);
 
-// Draws picture height pixels high, its aspect ratio kept, centred on
-// centre, each pixel's alpha multiplied by opacity / 255 and the result
-// clamped to 0 ... 255 (so an opacity above 255 makes partly transparent
-// pixels more opaque). Nothing for a null picture or a height that is not a
-// positive finite number.
-void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height);
-
 // The cached picture's shadow (when the design enables it) and the picture,
 // sized ImageSize percent of the content rectangle's height and placed like
-// the caption (ImagePos, ImageShadowPos).
-void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF& content);
+// the caption (ImagePos, ImageShadowPos), each at its own opacity.
+void DrawPictureLayer(const CNacreformDoc& doc, CButtonLayers& layers, const QRectF& content);

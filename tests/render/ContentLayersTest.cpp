@@ -1,8 +1,10 @@
 #include "RenderTestSupport.h"
 
+#include "render/ButtonLayers.h"
 #include "render/CanvasGraphics.h"
 #include "render/ContentLayers.h"
 #include "render/ImageFiles.h"
+#include "render/LayerPainter.h"
 #include "render/PictureLayer.h"
 #include "render/TextLayer.h"
 #include "util/MessageSink.h"
@@ -35,7 +37,9 @@ QImage DrawContent(CNacreformDoc& doc)
     QImage canvas = TransparentCanvas(kCanvas.width(), kCanvas.height());
     QPainter graphics(&canvas);
     PrepareCanvasGraphics(graphics);
-    DrawTextAndPicture(doc, graphics, kContent);
+    CButtonLayers layers(graphics.deviceTransform());
+    DrawTextAndPicture(doc, layers, kContent);
+    PaintButtonLayers(graphics, layers);
     return canvas;
 }
 
