@@ -63,11 +63,11 @@ QString SpriteDemoPage(const QString& name, const QString& cssFileName, const QL
     page += Figure(QStringLiteral("<button type=\"button\" class=\"%1\" id=\"live\" aria-label=\"%1\"></button>")
                        .arg(classAttribute),
                    Code(QStringLiteral("<button class=\"%1\">").arg(name))
-                       + QStringLiteral(": point at it, press it, reach it with Tab"));
+                       + QStringLiteral("<br>point at it, press it, reach it with Tab"));
     page += Figure(
         QStringLiteral("<button type=\"button\" class=\"%1\" id=\"disabled\" aria-label=\"%1\" disabled></button>")
             .arg(classAttribute),
-        Code(QStringLiteral("<button class=\"%1\" disabled>").arg(name)));
+        Code(QStringLiteral("<button class=\"%1\" disabled>").arg(name)) + QStringLiteral("<br>or aria-disabled=\"true\""));
     page += QStringLiteral("</div>\n");
 
     page += QStringLiteral("<h2>One class per state</h2>\n<div class=\"row\">\n");

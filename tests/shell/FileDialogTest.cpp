@@ -3,6 +3,7 @@
 #include "shell/QtShellDialogs.h"
 
 #include <QAbstractFileIconProvider>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QTemporaryDir>
@@ -25,6 +26,7 @@ class FileDialogTest : public QObject
 
 private slots:
     void listingAFolderNeverReadsItsFiles();
+    void chosenFileTypeGivesTheDefaultExtension();
 };
 
 namespace {
@@ -113,6 +115,25 @@ void FileDialogTest::listingAFolderNeverReadsItsFiles()
     }
     watchdog.Finish();
     QVERIFY2(!watchdog.fired, "the dialog waited on the pipe");
+}
+
+void FileDialogTest::chosenFileTypeGivesTheDefaultExtension()
+{
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    SFileDialogRequest request;
+    request.save = true;
+    request.filters = QStringList{QStringLiteral("PNGファイル(*.png)"), QStringLiteral("JPEGファイル(*.jpg *.jpeg)")};
+    request.defaultSuffix = QStringLiteral("png");
+    CQtShellDialogs::ConfigureFileDialog(dialog, request);
+    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("png"));
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    // What a person's choice in the list makes the list say.
+    types->setCurrentIndex(1);
+    emit types->activated(1);
+    emit types->textActivated(types->itemText(1));
+    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("jpg"));
 }
 
 NACREFORM_QTEST(FileDialogTest)
