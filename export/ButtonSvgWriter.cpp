@@ -334,7 +334,8 @@ bool SameColor(const QList<SStop>& stops)
 class CDocumentWriter
 {
 public:
-    explicit CDocumentWriter(QSize canvas) : m_canvas(canvas), m_probe(1, 1, QImage::Format_ARGB32_Premultiplied)
+    CDocumentWriter(QSize canvas, const QByteArray& pictureDocument)
+        : m_canvas(canvas), m_probe(1, 1, QImage::Format_ARGB32_Premultiplied), m_pictureDocument(pictureDocument)
     {
         // Captions are laid out at the canvas' resolution.
         m_probe.setDotsPerMeterX(kCanvasDotsPerMeter);
@@ -343,7 +344,9 @@ public:
 
     void Background(ARGB color)
     {
-        m_body += RectElement(QRectF(QPointF(0, 0), m_canvas), Attribute("fill", Hex(color))) + '\n';
+        m_body += "<rect" + Attribute("width", QByteArray::number(m_canvas.width()))
+                  + Attribute("height", QByteArray::number(m_canvas.height())) + Attribute("fill", Hex(color))
+                  + "/>\n";
     }
 
     void Layers(const CButtonLayers& layers, const std::optional<SColorMatrix>& matrix)
@@ -551,7 +554,10 @@ private:
             m_defs += "<image" + Attribute("id", id) + Attribute("width", Number(layer.target.width()))
                       + Attribute("height", Number(layer.target.height()))
                       + Attribute("preserveAspectRatio", "none")
-                      + Attribute("xlink:href", "data:image/png;base64," + EncodePng(picture).toBase64()) + "/>\n";
+                      + Attribute("xlink:href", m_pictureDocument.isEmpty()
+                                                    ? "data:image/png;base64," + EncodePng(picture).toBase64()
+                                                    : "data:image/svg+xml;base64," + m_pictureDocument.toBase64())
+                      + "/>\n";
             m_linked = true;
         }
         m_body += "<use" + Link(id) + Attribute("x", Number(layer.target.x())) + Attribute("y", Number(layer.target.y()));
@@ -591,6 +597,7 @@ private:
 
     QSize m_canvas;
     QImage m_probe;
+    QByteArray m_pictureDocument;
     QByteArray m_defs;
     QByteArray m_body;
     QHash<QByteArray, QByteArray> m_pictures;
@@ -607,7 +614,7 @@ CButtonSvgWriter::CButtonSvgWriter(QSize canvas) : m_canvas(canvas)
 
 QByteArray CButtonSvgWriter::Write(const CButtonLayers& layers) const
 {
-    CDocumentWriter writer(m_canvas);
+    CDocumentWriter writer(m_canvas, m_pictureDocument);
     if (m_background)
         writer.Background(*m_background);
     writer.Layers(layers, m_matrix);

@@ -27,6 +27,9 @@ public:
     // A colour matrix applied to the layers as a whole (not to the
     // backdrop), as an image rule is applied to the rendered bitmap.
     void SetColorMatrix(const SColorMatrix& matrix) { m_matrix = matrix; }
+    // Pictures drawn from svg, an SVG document of the same picture (a
+    // rendered button that is itself vectors), instead of from their PNG data.
+    void SetPictureDocument(const QByteArray& svg) { m_pictureDocument = svg; }
 
     QByteArray Write(const CButtonLayers& layers) const;
 
@@ -34,4 +37,5 @@ private:
     QSize m_canvas;
     std::optional<ARGB> m_background;
     std::optional<SColorMatrix> m_matrix;
+    QByteArray m_pictureDocument;
 };

@@ -8,6 +8,12 @@
 
 QByteArray EncodeButtonSvg(const CNacreformDoc& design, EButtonState state, QString* why)
 {
+    return EncodeButtonSvg(design, state, {}, why);
+}
+
+QByteArray EncodeButtonSvg(const CNacreformDoc& design, EButtonState state, const QByteArray& pictureDocument,
+                           QString* why)
+{
     const QSize canvas = CanvasSize(design);
     if (canvas.isEmpty()) {
         if (why)
@@ -22,6 +28,7 @@ QByteArray EncodeButtonSvg(const CNacreformDoc& design, EButtonState state, QStr
         writer.SetBackground(ColorRefToArgb(design.BGColor));
     if (const SColorMatrix* matrix = StateColorMatrix(state))
         writer.SetColorMatrix(*matrix);
+    writer.SetPictureDocument(pictureDocument);
     // A canvas without area stays empty, as the bitmap does.
     if (!(layout.width > 0 && layout.height > 0))
         return writer.Write(CButtonLayers(CanvasTransform(1)));

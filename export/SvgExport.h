@@ -15,3 +15,7 @@ class CNacreformDoc;
 // first. Empty, with the reason in why, when the design has no renderer or
 // its canvas is no size a bitmap could have.
 QByteArray EncodeButtonSvg(const CNacreformDoc& design, EButtonState state, QString* why = nullptr);
+// The same with the design's picture drawn from pictureDocument, an SVG
+// document of that picture (a rendered button, say), so that it stays vectors.
+QByteArray EncodeButtonSvg(const CNacreformDoc& design, EButtonState state, const QByteArray& pictureDocument,
+                           QString* why = nullptr);

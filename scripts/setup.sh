@@ -15,7 +15,8 @@ NACREFORM_TEST_PACKAGES=(
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian
-    # the sprite demo page's test in a browser
+    librsvg2-bin
+    # Chromium and its driver for the SVG and the sprite demo page's browser tests
     chromium chromium-driver python3-selenium python3-pil
 )
 

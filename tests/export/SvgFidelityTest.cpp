@@ -12,6 +12,7 @@
 #include <QRadialGradient>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -181,6 +182,43 @@ TEST_P(SvgFidelityTest, LibrsvgMatchesTheRasterAtEveryScale)
         }
         std::printf("[ measured ] %s %dx: mean %.3f, p99 %d, %lld bytes\n", c.name, scale, d.mean, d.p99,
                     qlonglong(svg.size()));
+    }
+}
+
+// The default design of every shape, as headless Chromium draws its SVG
+// over a transparent page.
+TEST(SvgBrowserTest, ChromiumMatchesTheRasterOfTheDefaultDesigns)
+{
+    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (chromium.isEmpty())
+        GTEST_SKIP() << "chromium is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (unsigned renderId : {kRenderCircle00, kRenderCircle01, kRenderRectangle, kRenderCapsule}) {
+        CNacreformDoc design;
+        design.SelectRenderer(renderId, false, false);
+        const QImage expected = RenderButtonState(design, EButtonState::Normal, 1);
+        const QString in = dir.filePath(QStringLiteral("%1.svg").arg(renderId));
+        const QString out = dir.filePath(QStringLiteral("%1.png").arg(renderId));
+        QFile file(in);
+        const QByteArray svg = EncodeButtonSvg(design, EButtonState::Normal);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(svg) == svg.size());
+        file.close();
+        QProcess browser;
+        browser.start(chromium, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                                 QStringLiteral("--disable-gpu"), QStringLiteral("--hide-scrollbars"),
+                                 QStringLiteral("--user-data-dir=") + dir.filePath(QStringLiteral("profile")),
+                                 QStringLiteral("--default-background-color=00000000"),
+                                 QStringLiteral("--force-device-scale-factor=1"),
+                                 QStringLiteral("--window-size=%1,%2").arg(expected.width()).arg(expected.height()),
+                                 QStringLiteral("--screenshot=") + out, QUrl::fromLocalFile(in).toString()});
+        ASSERT_TRUE(browser.waitForFinished(kRendererTimeoutMs)) << "chromium did not finish";
+        const QImage actual(out);
+        ASSERT_EQ(actual.size(), expected.size()) << renderId;
+        const SDifference d = Compare(expected, actual);
+        std::printf("[ measured ] Chromium, default %u: mean %.3f, p99 %d, %lld bytes\n", renderId, d.mean, d.p99,
+                    qlonglong(svg.size()));
+        EXPECT_LE(d.mean, kMaxBrowserMean) << renderId;
     }
 }
 
