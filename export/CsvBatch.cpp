@@ -4,6 +4,7 @@
 #include "export/DesignValueInput.h"
 #include "export/FileNamePattern.h"
 #include "render/ContentPlacement.h"
+#include "export/ImageFileEncoder.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
 #include "util/MessageSink.h"
@@ -123,11 +124,10 @@ SRowResult RunRow(const CNacreformDoc& design, const SBatchColumns& columns, con
         set.name = name;
         return {WriteImageSet(doc, set, options.folder, ESetThreads::CallingThread).join(QStringLiteral("; ")), warning};
     }
-    const QImage rendered = RenderButtonState(doc, EButtonState::Normal, options.scale);
-    const QByteArray png = rendered.isNull() ? QByteArray() : EncodePng(ComposeExportImage(doc, rendered), options.compression);
-    if (png.isEmpty())
-        return {QStringLiteral("the image cannot be allocated (too large)")};
-    if (!WriteFileAtomically(QDir(options.folder).filePath(name + QStringLiteral(".png")), png, &why))
+    const QByteArray bytes =
+        EncodeImageFile(doc, {EButtonState::Normal}, options.scale, options.format, &why, options.compression);
+    const QString fileName = name + QLatin1Char('.') + ImageFormatSuffix(options.format);
+    if (bytes.isEmpty() || !WriteFileAtomically(QDir(options.folder).filePath(fileName), bytes, &why))
         return {why};
     return {QString(), warning};
 }

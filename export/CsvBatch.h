@@ -17,7 +17,7 @@ class CNacreformDoc;
 // would set them.
 struct SBatchOptions
 {
-    // Scale of the single image NAME.png of each row.
+    // Scale of the single image of each row.
     double scale = 1;
     // When given, each row writes this set instead, named by the row.
     std::optional<SImageSetOptions> set;
@@ -27,6 +27,8 @@ struct SBatchOptions
     EPngCompression compression = EPngCompression::Fastest;
     // When set, each row's shape is fitted to that row's caption first.
     std::optional<SFitRequest> fit = std::nullopt;
+    // Format of the single images, each named NAME and its extension.
+    EImageFormat format = EImageFormat::Png;
 };
 
 struct SBatchReport

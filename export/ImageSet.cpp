@@ -2,6 +2,8 @@
 
 #include "design/NacreformDoc.h"
 #include "export/FileNamePattern.h"
+#include "export/ImageFileEncoder.h"
+#include "export/SpriteDemoPage.h"
 #include "export/SpriteSheet.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
@@ -18,6 +20,7 @@ struct SSetFile
     QString fileName;
     QList<EButtonState> states;
     double scale = 1;
+    EImageFormat format = EImageFormat::Png;
 };
 
 QString PatternOf(const SImageSetOptions& options)
@@ -30,17 +33,50 @@ QString CssFileName(const SImageSetOptions& options)
     return options.name + QStringLiteral(".css");
 }
 
+QString DemoPageFileName(const SImageSetOptions& options)
+{
+    return options.name + QStringLiteral(".html");
+}
+
+// The formats chosen, else the pattern's; empty when the pattern names none.
+QList<EImageFormat> FormatsOf(const SImageSetOptions& options)
+{
+    if (!options.formats.isEmpty())
+        return options.formats;
+    const auto format = ImageFormatOfPath(PatternOf(options));
+    return format ? QList<EImageFormat>{*format} : QList<EImageFormat>();
+}
+
+// The format the style sheet shows: the first raster one.
+std::optional<EImageFormat> SheetFormat(const SImageSetOptions& options)
+{
+    for (EImageFormat format : FormatsOf(options)) {
+        if (!IsScalableImageFormat(format))
+            return format;
+    }
+    return std::nullopt;
+}
+
 // The image files of the set, unchecked.
 QList<SSetFile> SetFiles(const SImageSetOptions& options)
 {
     QList<SSetFile> files;
-    for (double scale : options.scales) {
-        if (options.sprite) {
-            files.append({FormatSpriteFileName(PatternOf(options), options.name, scale), options.states, scale});
+    for (EImageFormat format : FormatsOf(options)) {
+        const QString pattern =
+            options.formats.isEmpty() ? PatternOf(options) : WithImageFormatSuffix(PatternOf(options), format);
+        if (IsScalableImageFormat(format)) {
+            for (EButtonState state : options.states)
+                files.append({FormatScalelessFileName(pattern, options.name, state), {state}, 1, format});
             continue;
         }
-        for (EButtonState state : options.states)
-            files.append({FormatFileName(PatternOf(options), options.name, state, scale), {state}, scale});
+        for (double scale : options.scales) {
+            if (options.sprite) {
+                files.append({FormatSpriteFileName(pattern, options.name, scale), options.states, scale, format});
+                continue;
+            }
+            for (EButtonState state : options.states)
+                files.append({FormatFileName(pattern, options.name, state, scale), {state}, scale, format});
+        }
     }
     return files;
 }
@@ -58,27 +94,19 @@ QString CheckOptions(const SImageSetOptions& options)
                 .arg(kMinExportScale)
                 .arg(kMaxExportScale);
     }
+    if (FormatsOf(options).isEmpty())
+        return QStringLiteral("the pattern's extension names none of the formats %1; choose one").arg(ImageFormatList());
+    if (options.sprite && !SheetFormat(options))
+        return QStringLiteral("sprite sheets need a raster format (png, jpeg or webp)");
     return {};
 }
 
 // Renders and writes one file; the failure, or an empty text.
 QString WriteSetFile(const CNacreformDoc& design, const SSetFile& file, const QString& folder)
 {
-    QList<QImage> images;
-    for (EButtonState state : file.states) {
-        const QImage rendered = RenderButtonState(design, state, file.scale);
-        QImage image = rendered.isNull() ? QImage() : ComposeExportImage(design, rendered);
-        if (image.isNull())
-            return QStringLiteral("the %1 image at %2x cannot be allocated (too large)")
-                .arg(ButtonStateName(state), ScaleText(file.scale));
-        images.append(image);
-    }
-    const QImage image = images.size() == 1 ? images.front() : StackSpriteSheet(images);
-    const QByteArray png = EncodePng(image);
-    if (png.isEmpty())
-        return QStringLiteral("the image cannot be encoded as PNG");
     QString why;
-    if (!WriteFileAtomically(QDir(folder).filePath(file.fileName), png, &why))
+    const QByteArray bytes = EncodeImageFile(design, file.states, file.scale, file.format, &why);
+    if (bytes.isEmpty() || !WriteFileAtomically(QDir(folder).filePath(file.fileName), bytes, &why))
         return why;
     return {};
 }
@@ -98,7 +126,7 @@ QStringList PlanImageSet(const SImageSetOptions& options, QString* why)
     for (const SSetFile& file : SetFiles(options))
         names.append(file.fileName);
     if (options.sprite)
-        names.append(CssFileName(options));
+        names << CssFileName(options) << DemoPageFileName(options);
     QSet<QString> seen;
     for (const QString& name : std::as_const(names)) {
         if (!problem.isEmpty())
@@ -137,13 +165,17 @@ QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (!results[i].isEmpty())
             failures.append(QStringLiteral("%1: %2").arg(files[i].fileName, results[i]));
-        else
+        else if (files[i].format == SheetFormat(options))
             sheets.append({files[i].fileName, files[i].scale});
     }
     if (options.sprite && failures.isEmpty()) {
-        const QString css = SpriteSheetCss(options.name, options.states, CanvasSize(design), sheets);
-        if (!WriteFileAtomically(QDir(folder).filePath(CssFileName(options)), css.toUtf8(), &why))
-            failures.append(QStringLiteral("%1: %2").arg(CssFileName(options), why));
+        const QSize cell = CanvasSize(design);
+        const QString css = SpriteSheetCss(options.name, options.states, cell, sheets);
+        const QString page = SpriteDemoPage(options.name, CssFileName(options), options.states, cell, sheets);
+        for (const auto& [name, text] : {std::pair(CssFileName(options), css), std::pair(DemoPageFileName(options), page)}) {
+            if (!WriteFileAtomically(QDir(folder).filePath(name), text.toUtf8(), &why))
+                failures.append(QStringLiteral("%1: %2").arg(name, why));
+        }
     }
     return failures;
 }
