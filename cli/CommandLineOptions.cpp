@@ -7,8 +7,15 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
 {
     static const std::vector<SCommandLineOption> options = {
         {{QStringLiteral("export")}, QStringLiteral("OUT.png"),
-         QStringLiteral("Render the design and write it to OUT.png: 32-bit with alpha when BGTrans is "
-                        "set, else 24-bit over BGColor.")},
+         QStringLiteral("Render the design and write it to OUT.png in the format its extension names: "
+                        ".png (32-bit with alpha when BGTrans is set, else 24-bit over BGColor), .svg "
+                        "(vector shapes and gradients, captions as outlines), .jpg or .jpeg (always over "
+                        "BGColor) or .webp (lossless, with alpha as PNG). Any other extension is refused. "
+                        "OUT.png - writes to standard output.")},
+        {{QStringLiteral("format")}, QStringLiteral("FORMAT"),
+         QStringLiteral("With --export or --batch: write FORMAT, one of png, svg, jpeg and webp, "
+                        "whatever the extension (default: the extension's; PNG for standard output and "
+                        "batches).")},
         {{QStringLiteral("set")}, QStringLiteral("KEY=VALUE"),
          QStringLiteral("Change one design parameter after the design is read, written as in a design "
                         "file (e.g. String=OK, ShapeSize=200,64). Repeatable; applied in order.")},
@@ -31,6 +38,11 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
                         "chosen scale, named by the pattern.")},
         {{QStringLiteral("scales")}, QStringLiteral("LIST"),
          QStringLiteral("Scales of the set, comma-separated (default 1,2,3).")},
+        {{QStringLiteral("formats")}, QStringLiteral("LIST"),
+         QStringLiteral("Formats of the set, comma-separated, of png, svg, jpeg and webp (default: the "
+                        "one the pattern's extension names); each format's files take its extension in "
+                        "place of the pattern's. An SVG serves every scale: it is written once per state, "
+                        "with {scale} and {@scale} empty.")},
         {{QStringLiteral("states")}, QStringLiteral("LIST"),
          QStringLiteral("States of the set, comma-separated, of normal, hover, pressed and disabled "
                         "(default all four).")},
@@ -41,15 +53,18 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
                         "{scale} and {@scale} (nothing at 1x, else @2x); default "
                         "{name}{-state}{@scale}.png.")},
         {{QStringLiteral("sprite")}, QString(),
-         QStringLiteral("Write one sprite sheet per scale instead, the states stacked top to bottom, "
-                        "and NAME.css with one class per state.")},
+         QStringLiteral("Write one sprite sheet per scale instead, the states stacked top to bottom; "
+                        "NAME.css, whose class NAME shows the hover state on :hover and :focus-visible, "
+                        "the pressed one on :active and the disabled one on :disabled and "
+                        "[aria-disabled=\"true\"], with one class NAME-STATE per state besides; and "
+                        "NAME.html, a page that shows them on real buttons.")},
         {{QStringLiteral("batch")}, QStringLiteral("FILE.csv"),
          QStringLiteral("For each row of FILE.csv, whose header names the column name and any design "
-                        "keys, apply the row over the design and write NAME.png into the current "
-                        "folder, or a whole set into DIR with --export-set. Every row's files are "
-                        "planned first: when two rows would write one file, or a file is one the run "
-                        "reads, nothing is written. Bad rows are reported by their line as they "
-                        "happen; the others are written.")},
+                        "keys, apply the row over the design and write NAME.png (or NAME and the --format's "
+                        "extension) into the current folder, or a whole set into DIR with --export-set. "
+                        "Every row's files are planned first: when two rows would write one file, or a "
+                        "file is one the run reads, nothing is written. Bad rows are reported by their "
+                        "line as they happen; the others are written.")},
         {{QStringLiteral("verbose")}, QString(),
          QStringLiteral("List the files --export-set and --batch have written (the default when "
                         "standard error is a terminal).")},
@@ -79,11 +94,11 @@ const QStringList& CommandLineSynopsis()
 {
     static const QStringList synopsis = {
         QStringLiteral("[--] [DESIGN.nfd]"),
-        QStringLiteral("--export OUT.png [--scale S] [--preset NAME] [--set KEY=VALUE]... [--fit[=PADX[,PADY]]] "
-                       "[--save OUT.nfd] [--] [DESIGN.nfd]"),
-        QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--name NAME] [--pattern PATTERN] "
-                       "[--sprite] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
-        QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--verbose] [--] [DESIGN.nfd]"),
+        QStringLiteral("--export OUT.png [--format FORMAT] [--scale S] [--preset NAME] [--set KEY=VALUE]... "
+                       "[--fit[=PADX[,PADY]]] [--save OUT.nfd] [--] [DESIGN.nfd]"),
+        QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--formats LIST] [--name NAME] "
+                       "[--pattern PATTERN] [--sprite] [--verbose] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
+        QStringLiteral("--batch FILE.csv [--scale S] [--format FORMAT | --export-set DIR ...] [--verbose] [--] [DESIGN.nfd]"),
         QStringLiteral("--serve [ADDRESS:]PORT [--cache-size BYTES] [--picture-dir DIR] [--quiet]"),
         QStringLiteral("--help | --version | --list-presets"),
     };

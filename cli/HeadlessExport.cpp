@@ -11,10 +11,7 @@
 #include "cli/ExportCommandLine.h"
 #include "render/CaptionFit.h"
 #include "render/ContentPlacement.h"
-#include "render/DisplayBitmap.h"
-#include "render/ImageFiles.h"
 #include "render/PictureLayer.h"
-#include "render/Render.h"
 #include "util/HeadlessRun.h"
 #include "util/AtomicFileWrite.h"
 #include "util/Helpers.h"
@@ -26,7 +23,6 @@
 #include <QGuiApplication>
 #include <QHash>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -167,40 +163,6 @@ bool ApplySetting(CNacreformDoc& doc, const QString& setting)
     return true;
 }
 
-// A canvas side as a person reads it; one too large to compute says so.
-QString SideText(float side)
-{
-    return std::isfinite(side) ? QString::number(double(side), 'f', 0) : QStringLiteral("too many");
-}
-
-bool Export(CNacreformDoc& doc, const QString& path)
-{
-    const QImage rendered = doc.Renderer ? doc.Renderer->Render(doc) : QImage();
-    if (rendered.isNull()) {
-        const SCanvasLayout layout =
-            doc.Renderer ? doc.Renderer->GetCanvasLayout(doc) : SCanvasLayout();
-        PrintError(QStringLiteral("cannot allocate a bitmap of %1 x %2 pixels for this design "
-                                  "(at most %3 pixels a side and %4 in all); it comes from "
-                                  "ShapeSize=%5,%6, Margin=%7 and ShapeShadowPos=%8,%9")
-                       .arg(SideText(layout.width), SideText(layout.height))
-                       .arg(CRender::kMaxCanvasSide)
-                       .arg(CRender::kMaxCanvasPixels)
-                       .arg(doc.ShapeSize.cx)
-                       .arg(doc.ShapeSize.cy)
-                       .arg(doc.Margin)
-                       .arg(double(doc.ShapeShadowPos.x))
-                       .arg(double(doc.ShapeShadowPos.y)));
-        return false;
-    }
-    const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
-    QString why;
-    if (!SavePng(ChooseExportBitmap(doc.BGTrans, rendered, display), path, &why)) {
-        PrintError(QStringLiteral("cannot write the PNG file %1: %2").arg(path, why));
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool IsHeadlessInvocation(int argc, char* argv[])
@@ -244,7 +206,6 @@ int RunHeadless(int argc, char* argv[])
         return 0;
     }
     const QStringList designs = parser.positionalArguments();
-    const QString exportPath = parser.value(QStringLiteral("export"));
     const QString savePath = parser.value(QStringLiteral("save"));
     if (designs.size() > 1) {
         PrintError(QStringLiteral("only one design file may be given"));
@@ -285,10 +246,15 @@ int RunHeadless(int argc, char* argv[])
             return kExitUsage;
         }
     }
-    if (exportPath.isEmpty() && savePath.isEmpty() && !HasExportOptions(parser)) {
+    const bool exporting = HasExportOptions(parser);
+    if (savePath.isEmpty() && !exporting) {
         PrintError(QStringLiteral("--set, --preset and --fit need --export or --save (see --help)"));
         return kExitUsage;
     }
+    SExportRequest request;
+    if (exporting && !ReadExportOptions(parser, request))
+        return kExitUsage;
+    request.batchFit = fit;
 
     CStderrMessageSink messages;
     CNacreformDoc doc;
@@ -311,10 +277,10 @@ int RunHeadless(int argc, char* argv[])
         if (!ApplySetting(doc, setting))
             return kExitFailed;
     }
-    const bool batch = parser.isSet(QStringLiteral("batch"));
+    const bool batch = !request.batchFile.isEmpty();
     // What killed runs left where this one writes a single file.
-    for (const QString& path : {savePath, exportPath}) {
-        if (!path.isEmpty())
+    for (const QString& path : {savePath, request.exportPath}) {
+        if (!path.isEmpty() && path != QLatin1String("-"))
             RemoveStaleTemporaries(QFileInfo(path).absolutePath());
     }
     QString why;
@@ -327,13 +293,9 @@ int RunHeadless(int argc, char* argv[])
         return kExitFailed;
     }
     // A batch warns about each row it writes.
-    if (!batch && (!exportPath.isEmpty() || parser.isSet(QStringLiteral("export-set"))))
+    if (!batch && (!request.exportPath.isEmpty() || request.set))
         WarnAboutCuts(doc, !designs.isEmpty() ? designs.front()
                            : !preset.isEmpty() ? QStringLiteral("preset %1").arg(preset)
                                                : QStringLiteral("the default design"));
-    if (HasExportOptions(parser))
-        return RunExportOptions(parser, doc, fit);
-    if (!exportPath.isEmpty() && !Export(doc, exportPath))
-        return kExitFailed;
-    return 0;
+    return exporting ? RunExportOptions(request, doc) : 0;
 }

@@ -4,6 +4,7 @@
 #include "export/CsvReader.h"
 #include "export/DesignValueInput.h"
 #include "export/FileNamePattern.h"
+#include "export/ImageFileEncoder.h"
 #include "export/OutputFolder.h"
 #include "render/ContentPlacement.h"
 #include "render/PictureLayer.h"
@@ -85,7 +86,7 @@ QString PlanRow(const SBatchColumns& columns, const SCsvRecord& record, const SB
         set.name = name;
         fileNames = PlanImageSet(set, &why);
     } else if (IsUsableName(name, &why) && IsPlainFileName(name, &why)) {
-        fileNames = {name + QStringLiteral(".png")};
+        fileNames = {name + QLatin1Char('.') + ImageFormatSuffix(options.format)};
     }
     return why.isEmpty() ? QString() : QStringLiteral("name: ") + why;
 }
@@ -229,12 +230,10 @@ SRowOutcome RunRow(const CNacreformDoc& design, const SBatchColumns& columns, co
             WriteFileSet(ImageSetFiles(doc, set, options.folder), ESetThreads::CallingThread);
         return {outcome.failures.join(QStringLiteral("; ")), outcome.written, cutOff};
     }
-    const QImage rendered = RenderButtonState(doc, EButtonState::Normal, options.scale);
-    const QByteArray png = rendered.isNull() ? QByteArray() : EncodePng(ComposeExportImage(doc, rendered), options.compression);
-    if (png.isEmpty())
-        return {QStringLiteral("the image cannot be allocated (too large)")};
+    const QByteArray bytes =
+        EncodeImageFile(doc, {EButtonState::Normal}, options.scale, options.format, &why, options.compression);
     const QString path = QDir(options.folder).filePath(fileNames.front());
-    if (!WriteFileAtomically(path, png, &why))
+    if (bytes.isEmpty() || !WriteFileAtomically(path, bytes, &why))
         return {why};
     return {{}, {path}, cutOff};
 }

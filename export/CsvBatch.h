@@ -16,7 +16,7 @@ class CNacreformDoc;
 // design file would set them.
 struct SBatchOptions
 {
-    // Scale of the single image NAME.png of each row.
+    // Scale of the single image of each row.
     double scale = 1;
     // When given, each row writes this set instead, named by the row.
     std::optional<SImageSetOptions> set;
@@ -26,6 +26,8 @@ struct SBatchOptions
     EPngCompression compression = EPngCompression::Fastest;
     // When set, each row's shape is fitted to that row's caption first.
     std::optional<SFitRequest> fit = std::nullopt;
+    // Format of the single images, each named NAME and its extension.
+    EImageFormat format = EImageFormat::Png;
     // Files the run reads besides the design's (the CSV file): no row may
     // write over one of them.
     QStringList inputs;

@@ -17,6 +17,9 @@ extern const QString kDefaultFileNamePattern;
 // The pattern filled in for one image.
 QString FormatFileName(const QString& pattern, const QString& name, EButtonState state, double scale);
 
+// A vector image serves every scale, so the scale placeholders give nothing.
+QString FormatScalelessFileName(const QString& pattern, const QString& name, EButtonState state);
+
 // A sprite sheet holds every state, so the state placeholders give nothing.
 QString FormatSpriteFileName(const QString& pattern, const QString& name, double scale);
 

@@ -2,7 +2,9 @@
 
 #include "design/NacreformDoc.h"
 #include "export/FileNamePattern.h"
+#include "export/ImageFileEncoder.h"
 #include "export/OutputFolder.h"
+#include "export/SpriteDemoPage.h"
 #include "export/SpriteSheet.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
@@ -19,6 +21,7 @@ struct SSetFile
     QString fileName;
     QList<EButtonState> states;
     double scale = 1;
+    EImageFormat format = EImageFormat::Png;
 };
 
 QString PatternOf(const SImageSetOptions& options)
@@ -31,17 +34,50 @@ QString CssFileName(const SImageSetOptions& options)
     return options.name + QStringLiteral(".css");
 }
 
+QString DemoPageFileName(const SImageSetOptions& options)
+{
+    return options.name + QStringLiteral(".html");
+}
+
+// The formats chosen, else the pattern's; empty when the pattern names none.
+QList<EImageFormat> FormatsOf(const SImageSetOptions& options)
+{
+    if (!options.formats.isEmpty())
+        return options.formats;
+    const auto format = ImageFormatOfPath(PatternOf(options));
+    return format ? QList<EImageFormat>{*format} : QList<EImageFormat>();
+}
+
+// The format the style sheet shows: the first raster one.
+std::optional<EImageFormat> SheetFormat(const SImageSetOptions& options)
+{
+    for (EImageFormat format : FormatsOf(options)) {
+        if (!IsScalableImageFormat(format))
+            return format;
+    }
+    return std::nullopt;
+}
+
 // The image files of the set, unchecked.
 QList<SSetFile> SetFiles(const SImageSetOptions& options)
 {
     QList<SSetFile> files;
-    for (double scale : options.scales) {
-        if (options.sprite) {
-            files.append({FormatSpriteFileName(PatternOf(options), options.name, scale), options.states, scale});
+    for (EImageFormat format : FormatsOf(options)) {
+        const QString pattern =
+            options.formats.isEmpty() ? PatternOf(options) : WithImageFormatSuffix(PatternOf(options), format);
+        if (IsScalableImageFormat(format)) {
+            for (EButtonState state : options.states)
+                files.append({FormatScalelessFileName(pattern, options.name, state), {state}, 1, format});
             continue;
         }
-        for (EButtonState state : options.states)
-            files.append({FormatFileName(PatternOf(options), options.name, state, scale), {state}, scale});
+        for (double scale : options.scales) {
+            if (options.sprite) {
+                files.append({FormatSpriteFileName(pattern, options.name, scale), options.states, scale, format});
+                continue;
+            }
+            for (EButtonState state : options.states)
+                files.append({FormatFileName(pattern, options.name, state, scale), {state}, scale, format});
+        }
     }
     return files;
 }
@@ -61,29 +97,13 @@ QString CheckOptions(const SImageSetOptions& options)
                 .arg(kMinExportScale)
                 .arg(kMaxExportScale);
     }
+    if (FormatsOf(options).isEmpty())
+        return QStringLiteral("the pattern's extension names none of the formats %1; choose one").arg(ImageFormatList());
+    if (options.sprite && !SheetFormat(options))
+        return QStringLiteral("sprite sheets need a raster format (png, jpeg or webp)");
     return {};
 }
 
-// Renders one file of the set: its PNG bytes, or none and why.
-QByteArray RenderSetFile(const CNacreformDoc& design, const SSetFile& file, QString* why)
-{
-    QList<QImage> images;
-    for (EButtonState state : file.states) {
-        const QImage rendered = RenderButtonState(design, state, file.scale);
-        QImage image = rendered.isNull() ? QImage() : ComposeExportImage(design, rendered);
-        if (image.isNull()) {
-            *why = QStringLiteral("the %1 image at %2x cannot be allocated (too large)")
-                       .arg(ButtonStateName(state), ScaleText(file.scale));
-            return {};
-        }
-        images.append(image);
-    }
-    const QImage image = images.size() == 1 ? images.front() : StackSpriteSheet(images);
-    const QByteArray png = EncodePng(image);
-    if (png.isEmpty())
-        *why = QStringLiteral("the image cannot be encoded as PNG");
-    return png;
-}
 
 } // namespace
 
@@ -100,7 +120,7 @@ QStringList PlanImageSet(const SImageSetOptions& options, QString* why)
     for (const SSetFile& file : SetFiles(options))
         names.append(file.fileName);
     if (options.sprite)
-        names.append(CssFileName(options));
+        names << CssFileName(options) << DemoPageFileName(options);
     QSet<QString> seen;
     for (const QString& name : std::as_const(names)) {
         if (!problem.isEmpty())
@@ -121,15 +141,23 @@ QList<SPlannedFile> ImageSetFiles(const CNacreformDoc& design, const SImageSetOp
 {
     QList<SPlannedFile> planned;
     QList<SSpriteSheetFile> sheets;
+    const std::optional<EImageFormat> sheetFormat = SheetFormat(options);
     for (const SSetFile& file : SetFiles(options)) {
-        planned.append({QDir(folder).filePath(file.fileName),
-                        [&design, file](QString* why) { return RenderSetFile(design, file, why); }});
-        sheets.append({file.fileName, file.scale});
+        planned.append({QDir(folder).filePath(file.fileName), [&design, file](QString* why) {
+                             return EncodeImageFile(design, file.states, file.scale, file.format, why);
+                         }});
+        if (file.format == sheetFormat)
+            sheets.append({file.fileName, file.scale});
     }
     if (options.sprite) {
-        planned.append({QDir(folder).filePath(CssFileName(options)),
+        const QString cssName = CssFileName(options);
+        planned.append({QDir(folder).filePath(cssName),
                         [&design, name = options.name, states = options.states, sheets](QString*) {
                             return SpriteSheetCss(name, states, CanvasSize(design), sheets).toUtf8();
+                        }});
+        planned.append({QDir(folder).filePath(DemoPageFileName(options)),
+                        [&design, name = options.name, cssName, states = options.states, sheets](QString*) {
+                            return SpriteDemoPage(name, cssName, states, CanvasSize(design), sheets).toUtf8();
                         }});
     }
     return planned;

@@ -15,7 +15,10 @@ NACREFORM_TEST_PACKAGES=(
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian
-    python3 chromium chromium-driver python3-selenium systemd librsvg2-bin
+    python3 systemd librsvg2-bin
+    # Chromium and its driver for the SVG and the sprite demo page's browser tests
+    chromium chromium-driver python3-selenium python3-pil
+    # GNU time for the batch memory check
     time
 )
 

@@ -1,17 +1,16 @@
 #include "server/OutputFormats.h"
 
 #include "design/NacreformDoc.h"
-#include "export/ButtonStates.h"
+#include "export/ImageFileEncoder.h"
 #include "render/ImageFiles.h"
 #include "server/ButtonRequest.h"
 
-#include <QImage>
-
 namespace {
 
-// The image the command line's --export writes for the request: the
-// request's design with its picture, in its state and at its scale.
-QImage RenderRequest(const SButtonRequest& request, QString* why)
+// The file the command line's --export writes for the request in format:
+// the request's design with its picture, in its state and at its scale.
+template <EImageFormat format>
+bool EncodeImageFormat(const SButtonRequest& request, QByteArray& bytes, QString* why)
 {
     CNacreformDoc design;
     design.CopyDesignFrom(*request.design);
@@ -19,21 +18,10 @@ QImage RenderRequest(const SButtonRequest& request, QString* why)
         design.CachedImagePath = design.ImagePath;
         if (!LoadPicture(request.picturePath, design.CachedImage)) {
             *why = QStringLiteral("ImagePath=%1: the picture cannot be read").arg(design.ImagePath);
-            return {};
+            return false;
         }
     }
-    const QImage rendered = RenderButtonState(design, request.state, request.scale);
-    if (rendered.isNull()) {
-        *why = QStringLiteral("cannot allocate the bitmap of this design (too large)");
-        return {};
-    }
-    return ComposeExportImage(design, rendered);
-}
-
-bool EncodePngFormat(const SButtonRequest& request, QByteArray& bytes, QString* why)
-{
-    const QImage image = RenderRequest(request, why);
-    bytes = EncodePng(image);
+    bytes = EncodeImageFile(design, {request.state}, request.scale, format, why);
     return !bytes.isEmpty();
 }
 
@@ -44,7 +32,10 @@ bool EncodeDesignFile(const SButtonRequest& request, QByteArray& bytes, QString*
 }
 
 constexpr SOutputFormat kFormats[] = {
-    {"png", "image/png", true, EncodePngFormat},
+    {"png", "image/png", true, EncodeImageFormat<EImageFormat::Png>},
+    {"svg", "image/svg+xml", true, EncodeImageFormat<EImageFormat::Svg>},
+    {"webp", "image/webp", true, EncodeImageFormat<EImageFormat::Webp>},
+    {"jpg", "image/jpeg", true, EncodeImageFormat<EImageFormat::Jpeg>},
     {"nfd", "application/x-nacreform-design", false, EncodeDesignFile},
 };
 

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 const QString CQtShellDialogs::kMessageCaption = QStringLiteral("Nacreform");
 
@@ -19,6 +20,15 @@ void CQtShellDialogs::ConfigureFileDialog(QFileDialog& dialog, const SFileDialog
     if (!request.filters.isEmpty())
         dialog.selectNameFilter(request.filters.first());
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.defaultSuffix.isEmpty()) {
+        // A name typed without extension takes the chosen file type's.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.(\\w+)"));
+            const QRegularExpressionMatch match = firstSuffix.match(filter);
+            if (match.hasMatch())
+                dialog.setDefaultSuffix(match.captured(1));
+        });
+    }
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
     // Qt asks before an existing file is replaced unless told otherwise;

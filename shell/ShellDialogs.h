@@ -14,7 +14,8 @@ struct SFileDialogRequest
     bool save = false;
     QString title;
     QStringList filters;
-    // Appended to a typed name without extension; saves only.
+    // Appended to a typed name without extension; saves only. Choosing
+    // another filter appends that filter's first extension instead.
     QString defaultSuffix;
     // File name proposed in the name field.
     QString proposedName;

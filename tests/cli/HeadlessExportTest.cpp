@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -331,6 +332,12 @@ TEST_F(HeadlessExportTest, SetOptionsThatDoNotFitAreUsageErrors)
         {"--batch", "rows.csv", "--export", "a.png"},
         {"--export-set", "d", "--name", ""},
         {"--save", ""},
+        {"--export-set", "d", "--formats", "png,gif"},
+        {"--export-set", "d", "--format", "svg"},
+        {"--export-set", "d", "--sprite", "--formats", "svg"},
+        {"--export-set", "d", "--pattern", "{name}{-state}{@scale}.bmp"},
+        {"--export", "a.png", "--formats", "svg"},
+        {"--export", "a.png", "--format", "tiff"},
     };
     for (const QStringList& arguments : misuses) {
         const SRun run = Run(arguments);
@@ -449,4 +456,68 @@ TEST_F(HeadlessExportTest, PresetsAreListedAndStartADesign)
     WriteDesign(QStringLiteral("d.nfd"), "Margin=1\n");
     EXPECT_EQ(Run({QStringLiteral("--preset"), QStringLiteral("primary"), QStringLiteral("--export"),
                    QStringLiteral("n.png"), QStringLiteral("d.nfd")}).exitCode, 2);
+}
+
+// The name's extension (or --format) chooses the format, and the bytes are
+// that format's; any other extension is a usage error that writes nothing,
+// not even the --save asked for; "-" is standard output.
+TEST_F(HeadlessExportTest, FormatsFollowTheNameAndOtherExtensionsWriteNothing)
+{
+    const struct
+    {
+        QStringList arguments;
+        const char* file;
+        QByteArray magic;
+    } cases[] = {
+        {{"--export", "b.png"}, "b.png", "\x89PNG"},
+        {{"--export", "b.JPG"}, "b.JPG", "\xFF\xD8\xFF"},
+        {{"--export", "b.jpeg", "--scale", "2"}, "b.jpeg", "\xFF\xD8\xFF"},
+        {{"--export", "b.webp"}, "b.webp", "RIFF"},
+        {{"--export", "b.svg"}, "b.svg", "<svg"},
+        {{"--export", "b.img", "--format", "webp"}, "b.img", "RIFF"},
+        {{"--export", "b2.png", "--format", "svg"}, "b2.png", "<svg"},
+    };
+    for (const auto& c : cases) {
+        const SRun run = Run(c.arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        QFile file(Path(QString::fromUtf8(c.file)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.file;
+        EXPECT_TRUE(file.readAll().startsWith(c.magic)) << c.file;
+    }
+
+    const SRun refused = Run({"--export", "b.gif", "--save", "kept.nfd"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("png, svg, jpeg (.jpg or .jpeg), webp"))) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("b.gif"))));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("kept.nfd"))));
+
+    const SRun piped = Run({"--export", "-"});
+    ASSERT_EQ(piped.exitCode, 0) << piped.err.toStdString();
+    QFile png(Path(QStringLiteral("b.png")));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_EQ(piped.outBytes, png.readAll());
+    const SRun pipedSvg = Run({"--export", "-", "--format", "svg"});
+    QFile svg(Path(QStringLiteral("b.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pipedSvg.outBytes, svg.readAll());
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("-*")}).isEmpty());
+}
+
+TEST_F(HeadlessExportTest, SetsAndBatchesWriteEveryFormatAskedFor)
+{
+    const SRun set = Run({"--export-set", "set", "--scales", "1,2", "--states", "normal,hover", "--formats",
+                          "svg,webp", "--name", "ok"});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    QStringList written = QDir(Path(QStringLiteral("set"))).entryList(QDir::Files);
+    written.sort();
+    EXPECT_EQ(written, QStringList({"ok-hover.svg", "ok-hover.webp", "ok-hover@2x.webp", "ok.svg", "ok.webp",
+                                    "ok@2x.webp"}));
+
+    QFile csv(Path(QStringLiteral("rows.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,String\nfirst,A\n");
+    csv.close();
+    const SRun batch = Run({"--batch", "rows.csv", "--format", "jpeg"});
+    ASSERT_EQ(batch.exitCode, 0) << batch.err.toStdString();
+    EXPECT_EQ(QImageReader(Path(QStringLiteral("first.jpg"))).format(), "jpeg");
 }

@@ -14,6 +14,7 @@ struct SRun
 {
     int exitCode = -1;
     QString out;
+    QByteArray outBytes;
     QString err;
 };
 
@@ -43,7 +44,8 @@ protected:
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
             return run;
         run.exitCode = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.outBytes = process.readAllStandardOutput();
+        run.out = QString::fromUtf8(run.outBytes);
         run.err = QString::fromUtf8(process.readAllStandardError());
         return run;
     }

@@ -6,6 +6,7 @@ import resource
 import shutil
 import signal
 import socket
+import subprocess
 import sys
 import tempfile
 import time
@@ -29,7 +30,7 @@ class ServerTest(unittest.TestCase):
     def path(self, name):
         return os.path.join(self.folder.name, name)
 
-    def exported(self, sets, scale=None, state=None):
+    def exported(self, sets, scale=None, state=None, extension='png'):
         """The bytes the command line writes for the design keys sets."""
         options = {'preset': lambda value: ['--preset', value],
                    'fit': lambda value: ['--fit' + (f'={value}' if value else '')]}
@@ -40,8 +41,8 @@ class ServerTest(unittest.TestCase):
                           '--name', 'b', '--pattern', 'b.png']
             out = self.path('set/b.png')
         else:
-            arguments += ['--export', self.path('b.png')] + (['--scale', str(scale)] if scale else [])
-            out = self.path('b.png')
+            out = self.path('b.' + extension)
+            arguments += ['--export', out] + (['--scale', str(scale)] if scale else [])
         run = run_program(*arguments)
         self.assertEqual(run.returncode, 0, run.stderr)
         with open(out, 'rb') as file:
@@ -118,6 +119,24 @@ class ServerTest(unittest.TestCase):
             run = run_program('--set', 'String=OK', '--set', 'Margin=12', '--save', self.path('b.nfd'))
             with open(self.path('b.nfd'), 'rb') as file:
                 self.assertEqual(body, file.read(), run.stderr)
+
+    def test_svg_webp_and_jpeg_are_the_export_too(self):
+        sets = {'String': 'Go', 'RenderID': 32774, 'ShapeSize': '160,48', 'BGTrans': 0}
+        cases = [('svg', 'image/svg+xml', None), ('webp', 'image/webp', 2), ('jpg', 'image/jpeg', 1.5)]
+        with Server('--quiet') as server:
+            for extension, media_type, scale in cases:
+                with self.subTest(extension=extension):
+                    keys = dict(sets, **({'scale': scale} if scale else {}))
+                    status, headers, body = server.request(f'/v1/button.{extension}?' + query(**keys))
+                    self.assertEqual(status, 200, body)
+                    self.assertEqual(headers['content-type'], media_type)
+                    self.assertEqual(body, self.exported(sets, scale, extension=extension))
+            status, headers, body = server.request('/v1/button.svg')
+            self.assertEqual((status, headers['content-type']), (200, 'image/svg+xml'))
+            with open(self.path('default.svg'), 'wb') as file:
+                file.write(body)
+        lint = subprocess.run(['xmllint', '--noout', self.path('default.svg')], capture_output=True, text=True)
+        self.assertEqual(lint.returncode, 0, lint.stderr)
 
     def test_entity_tags_follow_the_normalised_design(self):
         with Server('--quiet') as server:
