@@ -1,5 +1,6 @@
 #include "cli/ExportCommandLine.h"
 
+#include "cli/ExitCodes.h"
 #include "design/NacreformDoc.h"
 #include "export/CsvBatch.h"
 #include "export/FileNamePattern.h"
@@ -7,6 +8,7 @@
 #include "render/PictureLayer.h"
 #include "render/Render.h"
 #include "util/AtomicFileWrite.h"
+#include "util/MessageSink.h"
 #include "util/QuotedValue.h"
 
 #include <QCommandLineParser>
@@ -22,7 +24,6 @@
 
 namespace {
 
-constexpr int kExitFailed = 1;
 // A batch file larger than this is refused rather than read into memory.
 constexpr qint64 kMaxBatchFileSize = 64 * 1024 * 1024;
 
@@ -41,11 +42,6 @@ const QString kVerbose = QStringLiteral("verbose");
 // The --export name that means standard output.
 const QString kStandardOutput = QStringLiteral("-");
 
-void PrintError(const QString& text)
-{
-    std::fprintf(stderr, "nacreform: %s\n", text.toUtf8().constData());
-}
-
 bool ParseScale(const QString& text, double& scale)
 {
     bool ok = false;
@@ -57,10 +53,9 @@ bool ReadScale(const QString& option, const QString& text, double& scale)
 {
     if (ParseScale(text, scale))
         return true;
+    // One arg() for all: a value holding "%1" stays as typed.
     PrintError(QStringLiteral("--%1: %2 is no scale from %3 to %4")
-                   .arg(option, QuotedValue(text))
-                   .arg(kMinExportScale)
-                   .arg(kMaxExportScale));
+                   .arg(option, QuotedValue(text), QString::number(kMinExportScale), QString::number(kMaxExportScale)));
     return false;
 }
 

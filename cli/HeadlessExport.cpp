@@ -1,19 +1,19 @@
 #include "cli/HeadlessExport.h"
 
-#include "program/BuildDate.h"
 #include "cli/CommandLineOptions.h"
-#include "program/VersionInfo.h"
+#include "cli/ExitCodes.h"
+#include "cli/ExportCommandLine.h"
 #include "design/DesignColor.h"
-#include "design/IniFile.h"
 #include "design/NacreformDoc.h"
 #include "design/PresetLibrary.h"
 #include "export/DesignValueInput.h"
-#include "cli/ExportCommandLine.h"
+#include "program/BuildDate.h"
+#include "program/VersionInfo.h"
 #include "render/CaptionFit.h"
 #include "render/ContentPlacement.h"
 #include "render/PictureLayer.h"
-#include "util/HeadlessRun.h"
 #include "util/AtomicFileWrite.h"
+#include "util/HeadlessRun.h"
 #include "util/Helpers.h"
 #include "util/MessageSink.h"
 #include "util/QuotedValue.h"
@@ -29,13 +29,6 @@
 
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-void PrintError(const QString& text)
-{
-    std::fprintf(stderr, "nacreform: %s\n", text.toUtf8().constData());
-}
 
 void DefineOptions(QCommandLineParser& parser)
 {
@@ -156,10 +149,7 @@ bool ApplySetting(CNacreformDoc& doc, const QString& setting)
         return true;
     }
     WarnIfNotNumeric(key, value);
-    CIniFile ini(QString(), false);
-    ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(key, value).toUtf8());
-    doc.ExchangeDesign(false, ini);
-    doc.SelectRenderer(doc.RenderID, true, false);
+    SetDesignValues(doc, {{key, value}});
     return true;
 }
 
@@ -264,11 +254,7 @@ int RunHeadless(int argc, char* argv[])
     if (!preset.isEmpty()) {
         const std::optional<CDesignValues> values = LoadPreset(preset);
         if (!values) {
-            QStringList names;
-            for (const SPreset& known : BuiltInPresets())
-                names.append(known.name);
-            PrintError(QStringLiteral("--preset %1: no such preset; there are %2")
-                           .arg(preset, names.join(QStringLiteral(", "))));
+            PrintError(QStringLiteral("--preset %1: no such preset; there are %2").arg(preset, BuiltInPresetNames()));
             return kExitUsage;
         }
         doc.ApplyValues(*values);

@@ -1,8 +1,10 @@
 #include "cli/ServeCommandLine.h"
 
 #include "cli/CommandLineOptions.h"
+#include "cli/ExitCodes.h"
 #include "server/ServeMain.h"
 #include "server/ServerOptions.h"
+#include "util/MessageSink.h"
 
 #include <QCommandLineParser>
 
@@ -11,7 +13,6 @@
 
 namespace {
 
-constexpr int kExitUsage = 2;
 
 const QString kServe = QStringLiteral("serve");
 const QString kCacheSize = QStringLiteral("cache-size");
@@ -69,7 +70,7 @@ int RunServeCommandLine(int argc, char* argv[])
     QString why;
     const SServerOptions options = ReadOptions(arguments, why);
     if (!why.isEmpty()) {
-        std::fprintf(stderr, "nacreform: %s\n", why.toUtf8().constData());
+        PrintError(why);
         return kExitUsage;
     }
     return RunRenderServer(argc, argv, options);

@@ -1,5 +1,7 @@
 #include "design/DesignColor.h"
 
+#include "util/QuotedValue.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -49,10 +51,9 @@ std::optional<COLORREF> ParseDesignColor(const QString& text, QString* why)
     if (kDecimal.match(trimmed).hasMatch() && trimmed.toUInt() <= kLargestColor)
         return COLORREF(trimmed.toUInt());
     if (why)
-        *why = QStringLiteral("\"%1\" is no colour: write #RGB, #RRGGBB, rgb(R, G, B) or the design file's "
+        *why = QStringLiteral("%1 is no colour: write #RGB, #RRGGBB, rgb(R, G, B) or the design file's "
                               "decimal value from 0 to %2 (blue, green, red)")
-                   .arg(text)
-                   .arg(kLargestColor);
+                   .arg(QuotedValue(text), QString::number(kLargestColor));
     return std::nullopt;
 }
 

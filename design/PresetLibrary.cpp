@@ -4,6 +4,7 @@
 #include "design/NacreformDoc.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -36,6 +37,14 @@ const QList<SPreset>& BuiltInPresets()
         {QStringLiteral("icon-close"), QStringLiteral("아이콘: 닫기"), QStringLiteral("round red close button lit from below")},
     };
     return presets;
+}
+
+QString BuiltInPresetNames()
+{
+    QStringList names;
+    for (const SPreset& preset : BuiltInPresets())
+        names.append(preset.name);
+    return names.join(QStringLiteral(", "));
 }
 
 std::optional<CDesignValues> LoadPreset(const QString& name)

@@ -21,6 +21,9 @@ struct SPreset
 // of them).
 const QList<SPreset>& BuiltInPresets();
 
+// Their names in that order, comma-separated, for messages that list them.
+QString BuiltInPresetNames();
+
 // The preset's design: the default design with every value the preset's
 // file gives. Nothing for a name that is no preset (letter case counts).
 std::optional<CDesignValues> LoadPreset(const QString& name);

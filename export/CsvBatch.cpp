@@ -209,10 +209,12 @@ SRowOutcome RunRow(const CNacreformDoc& design, const SBatchColumns& columns, co
         return {why};
     CNacreformDoc doc;
     doc.CopyDesignFrom(design);
+    QList<std::pair<QString, QString>> values;
     for (qsizetype i = 0; i < columns.keys.size(); ++i) {
         if (i != columns.name)
-            ApplyDesignValue(doc, columns.keys[i], record.fields[i], nullptr);
+            values.append({columns.keys[i], record.fields[i]});
     }
+    ApplyDesignValues(doc, values, nullptr);
     CRowMessage message;
     doc.SetMessageSink(&message);
     RefreshPictureCache(doc);

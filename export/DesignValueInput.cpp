@@ -99,17 +99,33 @@ bool CheckDesignValue(const QString& key, const QString& value, QString* why)
     return problem.isEmpty();
 }
 
-bool ApplyDesignValue(CNacreformDoc& doc, const QString& key, const QString& value, QString* why)
+void SetDesignValues(CNacreformDoc& doc, const QList<std::pair<QString, QString>>& values)
 {
-    if (!CheckDesignValue(key, value, why))
-        return false;
-    const QString known = FindDesignKey(key);
-    const EValueForm form = kForms[CNacreformDoc::DesignKeys().indexOf(known)];
-    // The design file's own form: colours as their decimal value.
-    const QString stored = form == EValueForm::Color ? QString::number(*ParseDesignColor(value)) : value;
+    QString text = QStringLiteral("[General]\n");
+    for (const auto& [key, value] : values)
+        text += key + QLatin1Char('=') + value + QLatin1Char('\n');
     CIniFile ini(QString(), false);
-    ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(known, stored).toUtf8());
+    ini.LoadText(text.toUtf8());
     doc.ExchangeDesign(false, ini);
     doc.SelectRenderer(doc.RenderID, true, false);
+}
+
+bool ApplyDesignValues(CNacreformDoc& doc, const QList<std::pair<QString, QString>>& values, QString* why)
+{
+    QList<std::pair<QString, QString>> stored;
+    for (const auto& [key, value] : values) {
+        if (!CheckDesignValue(key, value, why))
+            return false;
+        const QString known = FindDesignKey(key);
+        const EValueForm form = kForms[CNacreformDoc::DesignKeys().indexOf(known)];
+        // The design file's own form: colours as their decimal value.
+        stored.append({known, form == EValueForm::Color ? QString::number(*ParseDesignColor(value)) : value});
+    }
+    SetDesignValues(doc, stored);
     return true;
+}
+
+bool ApplyDesignValue(CNacreformDoc& doc, const QString& key, const QString& value, QString* why)
+{
+    return ApplyDesignValues(doc, {{key, value}}, why);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 class CNacreformDoc;
 
@@ -22,3 +25,13 @@ bool CheckDesignValue(const QString& key, const QString& value, QString* why);
 // other than 0 or 1, a line break in a one-line text, a colour in none of
 // the forms ParseDesignColor knows (colours are set as their decimal value).
 bool ApplyDesignValue(CNacreformDoc& doc, const QString& key, const QString& value, QString* why);
+
+// Checks every value and, when all have their form, sets them in one go
+// (the renderer is made once); false, with why for the first that has not,
+// and nothing set then. Each key once.
+bool ApplyDesignValues(CNacreformDoc& doc, const QList<std::pair<QString, QString>>& values, QString* why);
+
+// Sets each key (a design key, each once) to its value as a design file
+// would read it: unchecked, so a value the file would read as 0 is 0. The
+// renderer follows RenderID.
+void SetDesignValues(CNacreformDoc& doc, const QList<std::pair<QString, QString>>& values);

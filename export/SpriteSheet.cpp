@@ -110,7 +110,8 @@ QString SpriteSheetCss(const QString& name, const QList<EButtonState>& states, Q
 
     // A name holding "*/" would end a comment early.
     const QString commentName = QString(name).replace(QLatin1String("*/"), QLatin1String("* /"));
-    QString css = QStringLiteral("/* %1: %2 x %3 pixels a state */\n\n").arg(commentName).arg(cell.width()).arg(cell.height());
+    QString css = QStringLiteral("/* %1: %2 x %3 pixels a state */\n\n")
+                      .arg(commentName, QString::number(cell.width()), QString::number(cell.height()));
     // The base class: a button (or any element) that follows the pointer
     // and the keyboard by itself. The order of the rules matters where
     // several apply at once: pressed over hover, disabled over both.

@@ -36,7 +36,8 @@ bool ReadScale(const QString& value, SButtonRequest& request, QString* why)
     request.scale = value.trimmed().toDouble(&ok);
     if (ok && request.scale >= kMinExportScale && request.scale <= kMaxExportScale)
         return true;
-    *why = QStringLiteral("scale: \"%1\" is no scale from %2 to %3").arg(value).arg(kMinExportScale).arg(kMaxExportScale);
+    *why = QStringLiteral("scale: %1 is no scale from %2 to %3")
+               .arg(QuotedValue(value), QString::number(kMinExportScale), QString::number(kMaxExportScale));
     return false;
 }
 
@@ -58,10 +59,7 @@ bool ReadPreset(const QString& value, SButtonRequest& request, QString* why)
         request.design->ApplyValues(*values);
         return true;
     }
-    QStringList names;
-    for (const SPreset& preset : BuiltInPresets())
-        names.append(preset.name);
-    *why = QStringLiteral("preset=%1: no such preset; there are %2").arg(value, names.join(QStringLiteral(", ")));
+    *why = QStringLiteral("preset=%1: no such preset; there are %2").arg(value, BuiltInPresetNames());
     return false;
 }
 
@@ -182,6 +180,8 @@ bool ReadButtonRequest(const QList<QueryItem>& query, const SRequestLimits& limi
     }
     request.design = std::make_shared<CNacreformDoc>();
     for (const EStage stage : {EStage::Start, EStage::Design, EStage::Finish}) {
+        // The design's keys are set together, so that the renderer is made once.
+        QList<std::pair<QString, QString>> designValues;
         for (const auto& [name, value] : query) {
             const SRequestParameter* parameter = FindParameter(name);
             if (!reason.isEmpty() || (parameter ? parameter->stage : EStage::Design) != stage)
@@ -191,9 +191,12 @@ bool ReadButtonRequest(const QList<QueryItem>& query, const SRequestLimits& limi
                 parameter->read(value, request, &reason);
             else if (key == QLatin1String("String") && value.size() > SRequestLimits::kMaxStringLength)
                 reason = QStringLiteral("String: at most %1 characters").arg(SRequestLimits::kMaxStringLength);
-            else if (key != kImagePath || ResolvePicture(value, limits, request, &reason))
-                ApplyDesignValue(*request.design, key, value, &reason);
+            else if (CheckDesignValue(name, value, &reason)
+                     && (key != kImagePath || ResolvePicture(value, limits, request, &reason)))
+                designValues.append({key, value});
         }
+        if (reason.isEmpty() && !designValues.isEmpty())
+            ApplyDesignValues(*request.design, designValues, &reason);
     }
     if (reason.isEmpty())
         CheckCanvas(request, &reason);

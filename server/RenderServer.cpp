@@ -271,9 +271,8 @@ bool CRenderServer::Start(QString* why)
     freeaddrinfo(address);
     if (!m_daemon) {
         *why = QStringLiteral("cannot listen on %1 port %2: %3")
-                   .arg(m_options.address)
-                   .arg(m_options.port)
-                   .arg(QString::fromLocal8Bit(std::strerror(error ? error : EADDRINUSE)));
+                   .arg(m_options.address, QString::number(m_options.port),
+                        QString::fromLocal8Bit(std::strerror(error ? error : EADDRINUSE)));
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "server/RenderServer.h"
 #include "server/ServerOptions.h"
 #include "util/HeadlessRun.h"
+#include "util/MessageSink.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -17,11 +18,6 @@ namespace {
 // What a stop may take for requests under way, leaving time to close
 // within two seconds.
 constexpr int kStopTimeoutMs = 1200;
-
-void PrintError(const QString& text)
-{
-    std::fprintf(stderr, "nacreform: %s\n", text.toUtf8().constData());
-}
 
 } // namespace
 

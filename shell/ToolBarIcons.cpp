@@ -106,17 +106,24 @@ QImage DrawSaveAs()
     return canvas;
 }
 
+// A picture in frame: sky, and a hill along its bottom.
+void DrawLandscape(QPainter& painter, const QRectF& frame)
+{
+    painter.setBrush(kSky);
+    painter.drawRect(frame);
+    const auto at = [&frame](qreal x, qreal y) {
+        return QPointF(frame.left() + x * frame.width(), frame.top() + y * frame.height());
+    };
+    FillPolygon(painter, QPolygonF({frame.bottomLeft(), at(0.31, 0.5), at(0.55, 0.8), at(0.74, 0.64), frame.bottomRight()}),
+                kHill);
+}
+
 QImage DrawExport()
 {
     QImage canvas = NewCanvas();
     QPainter painter(&canvas);
     BeginPictogram(painter);
-    const QRectF frame(2, 4, 22, 18);
-    painter.setBrush(kSky);
-    painter.drawRect(frame);
-    FillPolygon(painter, QPolygonF({frame.bottomLeft(), QPointF(9, 13), QPointF(14, 18), QPointF(18, 15),
-                                    frame.bottomRight()}),
-                kHill);
+    DrawLandscape(painter, QRectF(2, 4, 22, 18));
     painter.setBrush(Qt::white);
     painter.drawEllipse(QPointF(18, 9), 2.5, 2.5);
     DrawArrowRight(painter, QPointF(14, 25), 16);
@@ -132,12 +139,12 @@ QImage DrawExportSet()
     BeginPictogram(painter);
     for (int i = 2; i >= 0; --i) {
         const QRectF frame(2 + 4 * i, 2 + 3 * i, 16, 13);
-        painter.setBrush(i == 0 ? kSky : kPaper);
-        painter.drawRect(frame);
-        if (i == 0)
-            FillPolygon(painter, QPolygonF({frame.bottomLeft(), QPointF(7, 10), QPointF(11, 13.5), QPointF(14, 11.5),
-                                            frame.bottomRight()}),
-                        kHill);
+        if (i == 0) {
+            DrawLandscape(painter, frame);
+        } else {
+            painter.setBrush(kPaper);
+            painter.drawRect(frame);
+        }
     }
     DrawArrowRight(painter, QPointF(14, 26), 16);
     return canvas;

@@ -10,7 +10,12 @@ void CStderrMessageSink::ShowMessage(const QString& text)
 
 void CStderrMessageSink::ShowFileFailure(const QString&, const QString& summary, const QString& reason)
 {
-    std::fprintf(stderr, "nacreform: %s: %s\n", summary.toUtf8().constData(), reason.toUtf8().constData());
+    PrintError(summary + QStringLiteral(": ") + reason);
+}
+
+void PrintError(const QString& text)
+{
+    std::fprintf(stderr, "nacreform: %s\n", text.toUtf8().constData());
     std::fflush(stderr);
 }
 

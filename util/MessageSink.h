@@ -25,6 +25,10 @@ public:
 // known, the reason, each on lines of their own.
 QString FileFailureText(const QString& message, const QString& path, const QString& reason);
 
+// Prints "nacreform: text" on a line of its own to standard error: the form
+// of every message of the command line and the server.
+void PrintError(const QString& text);
+
 // Prints each message to standard error on a line of its own; file failures
 // as "nacreform: summary: reason".
 class CStderrMessageSink : public IMessageSink

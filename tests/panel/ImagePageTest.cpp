@@ -175,7 +175,8 @@ void ImagePageTest::filterOffersTheFormatsThisMachineReads()
 {
     const QString filter = CPictureFileDialog::Filter();
     QVERIFY(filter.startsWith(QStringLiteral("全ての画像形式 (")));
-    for (const QString& extension : {"bmp", "gif", "jpeg", "jpg", "png", "ico", "svg", "wmf", "emf"}) {
+    const QStringList extensions = {"bmp", "gif", "jpeg", "jpg", "png", "ico", "svg", "wmf", "emf"};
+    for (const QString& extension : extensions) {
         const bool readable = extension == QLatin1String("svg")
                               || QImageReader::supportedImageFormats().contains(extension.toLatin1());
         QCOMPARE(filter.contains(QStringLiteral("*.") + extension + QLatin1Char(' ')), readable);

@@ -52,8 +52,12 @@ class EditorPageTest(unittest.TestCase):
         started = time.monotonic()
         caption.send_keys('Download')
         typed = time.monotonic()
-        WebDriverWait(self.browser, PREVIEW_TIMEOUT_S, poll_frequency=0.02).until(
-            lambda _: self.preview() not in (None, first) and 'String=Download' in self.preview())
+        # One look a poll: between two, the page may start loading a newer
+        # preview, whose image is not there yet.
+        def shows_the_caption(_):
+            preview = self.preview()
+            return preview not in (None, first) and 'String=Download' in preview
+        WebDriverWait(self.browser, PREVIEW_TIMEOUT_S, poll_frequency=0.02).until(shows_the_caption)
         self.assertLess(time.monotonic() - typed, PREVIEW_TIMEOUT_S)
         self.assertIn('String=Download', self.browser.current_url)
         self.assertIn('RenderID=32774', self.browser.current_url)

@@ -71,6 +71,7 @@ class ServerTest(unittest.TestCase):
             ('GET', '/v1/button.png?String=a%0Ab', {}, None, 400, b'String="a\\nb": expected text on one line\n'),
             ('GET', '/v1/button.png?String=%FF', {}, None, 400, b'not UTF-8'),
             ('GET', '/v1/button.png?scale=9', {}, None, 400, b'scale: "9" is no scale from 0.25 to 8'),
+            ('GET', '/v1/button.png?scale=%252', {}, None, 400, b'scale: "%2" is no scale from 0.25 to 8'),
             ('GET', '/v1/button.png?state=sleepy', {}, None, 400, b'is none of normal, hover, pressed, disabled'),
             ('GET', '/v1/button.png?preset=shiny', {}, None, 400, b'preset=shiny: no such preset; there are '),
             ('GET', '/v1/button.png?fit=-1', {}, None, 400, b'fit=-1: expected PADX or PADX,PADY'),
