@@ -56,7 +56,7 @@ std::optional<float> LeastDiameter(const QRectF& ink, QPointF pos, const SFitPad
     return high;
 }
 
-void Fail(QString* why, const QString& text)
+void SayWhy(QString* why, const QString& text)
 {
     if (why)
         *why = text;
@@ -76,7 +76,7 @@ bool FitShapeToCaption(CNacreformDoc& doc, std::optional<SFitPadding> padding, Q
 {
     const SContentPlacement placement = PlaceContent(doc);
     if (placement.caption.isEmpty()) {
-        Fail(why, QStringLiteral("there is no caption to fit the shape to"));
+        SayWhy(why, QStringLiteral("there is no caption to fit the shape to"));
         return false;
     }
     const SFitPadding pad = padding.value_or(DefaultFitPadding(doc));
@@ -88,7 +88,7 @@ bool FitShapeToCaption(CNacreformDoc& doc, std::optional<SFitPadding> padding, Q
     if (doc.Renderer->IsSquareShape()) {
         const auto diameter = LeastDiameter(ink, pos, pad);
         if (!diameter) {
-            Fail(why, QStringLiteral("the caption is placed too far off the circle's centre to fit"));
+            SayWhy(why, QStringLiteral("the caption is placed too far off the circle's centre to fit"));
             return false;
         }
         width = height = std::ceil(*diameter);
@@ -96,14 +96,14 @@ bool FitShapeToCaption(CNacreformDoc& doc, std::optional<SFitPadding> padding, Q
         const auto across = LeastSpan(float(ink.left()), float(ink.right()), float(pos.x()), pad.x);
         const auto down = LeastSpan(float(ink.top()), float(ink.bottom()), float(pos.y()), pad.y);
         if (!across || !down) {
-            Fail(why, QStringLiteral("the caption is placed too far off the shape's centre to fit"));
+            SayWhy(why, QStringLiteral("the caption is placed too far off the shape's centre to fit"));
             return false;
         }
         width = std::ceil(*across);
         height = *down > oldHeight ? std::ceil(*down) : oldHeight;
     }
     if (!(width <= kLargestShape && height <= kLargestShape)) {
-        Fail(why, QStringLiteral("the caption needs a shape larger than %1 pixels").arg(kLargestShape));
+        SayWhy(why, QStringLiteral("the caption needs a shape larger than %1 pixels").arg(kLargestShape));
         return false;
     }
     // The shape's box is one pixel wider and higher than its content.
