@@ -2,38 +2,18 @@
 
 #include "design/NacreformDoc.h"
 #include "render/CaptionMask.h"
+#include "render/FontCatalog.h"
 #include "render/Render.h"
-
-#include <QFontDatabase>
 
 #include <cmath>
 
 namespace {
 
-// The installed family named name, letter case aside; empty when none is.
-QString InstalledFamily(const QString& name)
-{
-    if (name.isEmpty())
-        return {};
-    const QStringList families = QFontDatabase::families();
-    for (const QString& family : families) {
-        if (family.compare(name, Qt::CaseInsensitive) == 0)
-            return family;
-    }
-    return {};
-}
-
-std::optional<QFont> CreateFont(const QString& family, float emPoints, bool bold)
+std::optional<SCaptionFont> CreateFont(const QString& family, float emPoints, bool bold)
 {
     if (family.isEmpty() || !(emPoints > 0) || !(emPoints <= CTextLayer::kMaxEmPoints))
         return std::nullopt;
-    QFont font(family);
-    font.setPointSizeF(emPoints);
-    font.setBold(bold);
-    // Outlines as designed, so that the caption scales smoothly with the button.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
+    return SCaptionFont{family, emPoints, bold};
 }
 
 } // namespace
@@ -43,12 +23,9 @@ QString CTextLayer::GenericSansSerifFamily()
     // A fixed choice rather than whatever the font configuration prefers, so
     // that a design looks the same on every machine that has the family.
     static const QString family = [] {
-        const QString preferred = InstalledFamily(QStringLiteral("DejaVu Sans"));
-        if (!preferred.isEmpty())
-            return preferred;
-        QFont generic;
-        generic.setStyleHint(QFont::SansSerif);
-        return InstalledFamily(generic.defaultFamily());
+        const CFontCatalog& catalog = CFontCatalog::Instance();
+        const QString preferred = catalog.InstalledFamily(QStringLiteral("DejaVu Sans"));
+        return preferred.isEmpty() ? catalog.SansSerifFamily() : preferred;
     }();
     return family;
 }
@@ -61,7 +38,7 @@ CTextLayer::CTextLayer(const CNacreformDoc& doc, const QRectF& content)
     m_point = QPointF(float(c.x()) + w * doc.TextPos.x * 0.01f, float(c.y()) + h * doc.TextPos.y * 0.01f);
 
     const float em = h * doc.FontSize * 0.01f;
-    QString family = InstalledFamily(doc.FontName);
+    QString family = CFontCatalog::Instance().InstalledFamily(doc.FontName);
     if (family.isEmpty())
         family = GenericSansSerifFamily();
     m_font = CreateFont(family, em, doc.Bold);
