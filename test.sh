@@ -5,10 +5,10 @@
 set -euo pipefail
 NACREFORM_ROOT="$(cd "$(dirname "$0")" && pwd)"
 source "$NACREFORM_ROOT/scripts/setup.sh"
-nacreform_install_packages
-nacreform_build "$NACREFORM_ROOT/build"
-(cd "$NACREFORM_ROOT/build" && ctest --output-on-failure --timeout 300)
+nacreform_install_packages "${NACREFORM_PACKAGES[@]}" "${NACREFORM_TEST_PACKAGES[@]}"
+nacreform_build "$NACREFORM_ROOT/build" all -DNACREFORM_TESTS=ON -DNACREFORM_BENCH=ON
+(cd "$NACREFORM_ROOT/build" && ctest --output-on-failure --timeout 300 --parallel "$(nproc)")
 if [ "${NACREFORM_SANITIZE:-0}" = 1 ]; then
-    nacreform_build "$NACREFORM_ROOT/build-sanitize" -DNACREFORM_SANITIZE=ON -DNACREFORM_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
-    (cd "$NACREFORM_ROOT/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure --timeout 600)
+    nacreform_build "$NACREFORM_ROOT/build-sanitize" all -DNACREFORM_SANITIZE=ON -DNACREFORM_BENCH=OFF -DNACREFORM_TESTS=ON -DCMAKE_BUILD_TYPE=Debug
+    (cd "$NACREFORM_ROOT/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure --timeout 600 --parallel "$(nproc)")
 fi

@@ -2,10 +2,10 @@
 // field of the largest design the panel allows: once with every render in the
 // window's thread (as before the worker), once as the program renders.
 
-#include "app/MainFrame.h"
-#include "app/NacreformView.h"
-#include "app/ShellDialogs.h"
-#include "app/SingleDocTemplate.h"
+#include "shell/MainFrame.h"
+#include "shell/NacreformView.h"
+#include "shell/ShellDialogs.h"
+#include "shell/SingleDocTemplate.h"
 #include "design/NacreformDoc.h"
 #include "panel/ControlDlg.h"
 #include "panel/ControlShapeDlg.h"

@@ -2,9 +2,9 @@
 //   nacreform_manual_page TEMPLATE.1.in VERSION_RECORD.ini OUT.1
 // The version comes from the same record the executable embeds, the date is
 // the build date, and the command line parts from the option table.
-#include "app/BuildDate.h"
-#include "app/ManualPage.h"
-#include "app/VersionInfo.h"
+#include "program/BuildDate.h"
+#include "cli/ManualPage.h"
+#include "program/VersionInfo.h"
 
 #include <QFile>
 

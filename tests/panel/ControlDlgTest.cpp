@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "PagePlacement.h"
 
 #include "panel/ControlDlg.h"
@@ -123,5 +124,5 @@ void ControlDlgTest::withoutMainFrameNothingIsReachedOrWritten()
     QTest::mouseClick(qobject_cast<QAbstractButton*>(GetDlgItem(bar.GetImagePage(), 1004)), Qt::LeftButton);
 }
 
-QTEST_MAIN(ControlDlgTest)
+NACREFORM_QTEST(ControlDlgTest)
 #include "ControlDlgTest.moc"

@@ -1,7 +1,8 @@
+#include "QtTestRegistry.h"
 #include "PanelHarness.h"
 
-#include "app/CommandIds.h"
-#include "app/EditHistory.h"
+#include "shell/CommandIds.h"
+#include "shell/EditHistory.h"
 #include "res/layouts/ImagePageTemplate.h"
 #include "res/layouts/ShapePageTemplate.h"
 
@@ -261,5 +262,5 @@ void EditingTest::copyPutsTheBitmapWithItsAlphaOnTheClipboard()
     QVERIFY(!copy->isEnabled());
 }
 
-QTEST_MAIN(EditingTest)
+NACREFORM_QTEST(EditingTest)
 #include "EditingTest.moc"

@@ -1,6 +1,7 @@
+#include "QtTestRegistry.h"
 #include "PanelHarness.h"
 
-#include "app/CommandIds.h"
+#include "shell/CommandIds.h"
 #include "res/layouts/ImagePageTemplate.h"
 #include "res/layouts/ShapePageTemplate.h"
 #include "res/layouts/TextPageTemplate.h"
@@ -134,5 +135,5 @@ void EndToEndTest::everyParameterSurvivesSaveAndReopen()
     QCOMPARE(Item<QLineEdit>(fresh->ImagePage(), ImagePageTemplate::IDC_FILE_NAME)->text(), QStringLiteral("mark.png"));
 }
 
-QTEST_MAIN(EndToEndTest)
+NACREFORM_QTEST(EndToEndTest)
 #include "EndToEndTest.moc"

@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "PanelHarness.h"
 
 #include "res/layouts/ImagePageTemplate.h"
@@ -180,5 +181,5 @@ void ImagePageTest::filterOffersEveryFormatInBothCases()
     QVERIFY(!filter.contains(QStringLiteral("jepg")));
 }
 
-QTEST_MAIN(ImagePageTest)
+NACREFORM_QTEST(ImagePageTest)
 #include "ImagePageTest.moc"

@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "panel/ControlDlg.h"
 #include "panel/ControlImageDlg.h"
 #include "panel/ControlShapeDlg.h"
@@ -186,5 +187,5 @@ void PageLayoutTest::dialogUnitsFollowTheFont()
     QCOMPARE(CDialogUnits(CDialogUnits::DialogFont()).GetBaseY(), 13);
 }
 
-QTEST_MAIN(PageLayoutTest)
+NACREFORM_QTEST(PageLayoutTest)
 #include "PageLayoutTest.moc"

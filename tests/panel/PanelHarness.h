@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/app/ShellHarness.h"
+#include "tests/shell/ShellHarness.h"
 
 #include "panel/ControlDlg.h"
 #include "panel/ControlImageDlg.h"

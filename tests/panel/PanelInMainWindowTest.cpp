@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "PagePlacement.h"
 #include "PanelHarness.h"
 
@@ -11,7 +12,7 @@
 #include <QDockWidget>
 #include <QTabBar>
 #include <QToolBar>
-#include "app/CommandIds.h"
+#include "shell/CommandIds.h"
 #include <QAction>
 #include <QLabel>
 #include <QRadioButton>
@@ -275,5 +276,5 @@ void PanelInMainWindowTest::inALowWindowThePanelScrollsUnderItsTabs()
     QVERIFY(m_harness->ImagePage().mask().isEmpty());
 }
 
-QTEST_MAIN(PanelInMainWindowTest)
+NACREFORM_QTEST(PanelInMainWindowTest)
 #include "PanelInMainWindowTest.moc"

@@ -1,6 +1,7 @@
+#include "QtTestRegistry.h"
 #include "PanelHarness.h"
 
-#include "app/CommandIds.h"
+#include "shell/CommandIds.h"
 #include "render/Render.h"
 #include "res/layouts/ShapePageTemplate.h"
 #include "widgets/EditDouble.h"
@@ -216,5 +217,5 @@ void ShapePageTest::spinArrowsStepTheirFieldsAndCommit()
     QCOMPARE(m_harness->RenderCount(), 1);
 }
 
-QTEST_MAIN(ShapePageTest)
+NACREFORM_QTEST(ShapePageTest)
 #include "ShapePageTest.moc"

@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "PanelHarness.h"
 
 #include "res/layouts/TextPageTemplate.h"
@@ -148,5 +149,5 @@ void TextPageTest::emptiedFontSizeCommitsMinimum()
     QCOMPARE(Doc().FontSize, 1.0f);
 }
 
-QTEST_MAIN(TextPageTest)
+NACREFORM_QTEST(TextPageTest)
 #include "TextPageTest.moc"

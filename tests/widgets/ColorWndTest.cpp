@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "util/DlgItems.h"
 #include "widgets/ColorChooser.h"
 #include "widgets/ColorWnd.h"
@@ -176,5 +177,5 @@ void ColorWndTest::standardChooserReturnsTheConfirmedColour()
     QCOMPARE(swatch.GetColor(), COLORREF(0x00030201));
 }
 
-QTEST_MAIN(ColorWndTest)
+NACREFORM_QTEST(ColorWndTest)
 #include "ColorWndTest.moc"

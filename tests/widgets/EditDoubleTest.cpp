@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "FieldPage.h"
 
 #include "widgets/EditDouble.h"
@@ -237,5 +238,5 @@ void EditDoubleTest::rightDoubleClickRestoresTheResetValue()
     QCOMPARE(page.spin->GetPos(), 13);
 }
 
-QTEST_MAIN(EditDoubleTest)
+NACREFORM_QTEST(EditDoubleTest)
 #include "EditDoubleTest.moc"

@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "FieldPage.h"
 
 #include "widgets/EditInt.h"
@@ -353,5 +354,5 @@ void EditIntTest::rightDoubleClickRestoresTheResetValue()
     QCOMPARE(committed.at(0).at(0).toInt(), 160);
 }
 
-QTEST_MAIN(EditIntTest)
+NACREFORM_QTEST(EditIntTest)
 #include "EditIntTest.moc"

@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "widgets/EditText.h"
 
 #include <QSignalSpy>
@@ -46,5 +47,5 @@ void EditTextTest::everyUserChangeReportsTheWholeText()
     QCOMPARE(changed.last().at(0).toString(), QString());
 }
 
-QTEST_MAIN(EditTextTest)
+NACREFORM_QTEST(EditTextTest)
 #include "EditTextTest.moc"

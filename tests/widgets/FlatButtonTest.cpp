@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "widgets/FlatButton.h"
 
 #include <QMouseEvent>
@@ -203,5 +204,5 @@ void FlatButtonTest::missingImageStillClicks()
     QCOMPARE(m_button->focusPolicy(), Qt::NoFocus);
 }
 
-QTEST_MAIN(FlatButtonTest)
+NACREFORM_QTEST(FlatButtonTest)
 #include "FlatButtonTest.moc"

@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "widgets/FontComboBox.h"
 
 #include <QAbstractItemView>
@@ -131,5 +132,5 @@ void FontComboBoxTest::typedTextSelectsNothing()
     QCOMPARE(fonts.count(), count);
 }
 
-QTEST_MAIN(FontComboBoxTest)
+NACREFORM_QTEST(FontComboBoxTest)
 #include "FontComboBoxTest.moc"

@@ -1,3 +1,4 @@
+#include "QtTestRegistry.h"
 #include "FieldPage.h"
 
 #include "widgets/EditDouble.h"
@@ -122,5 +123,5 @@ void SpinButtonCtrlTest::plainBuddyKeepsItsText()
     QCOMPARE(scrolled.size(), 2);
 }
 
-QTEST_MAIN(SpinButtonCtrlTest)
+NACREFORM_QTEST(SpinButtonCtrlTest)
 #include "SpinButtonCtrlTest.moc"

@@ -1,0 +1,57 @@
+#include "shell/FrameCommands.h"
+
+const std::vector<SFrameCommand>& FrameCommands()
+{
+    static const std::vector<SFrameCommand> commands = {
+        {kIdFileOpen, QStringLiteral("열기(&O)..."), QStringLiteral("既存のﾌｧｲﾙを開く"), QStringLiteral("開く"),
+         {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+        {kIdFileSave, QStringLiteral("저장(&S)"), QStringLiteral("作業中のﾌｧｲﾙを上書きして保存"),
+         QStringLiteral("上書き保存"), {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+        {kIdFileSaveAs, QStringLiteral("새 이름으로 저장(&A)..."), QStringLiteral("作業中のﾌｧｲﾙを新しい名前で保存"),
+         QStringLiteral("名前をつけて保存"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
+        // The export has neither prompt nor tool tip of its own.
+        {kIdExportImage, QStringLiteral("이미지 파일로 저장(&E)..."), QString(), QString(), {}},
+        {kIdExportImageSet, QStringLiteral("이미지 세트로 저장(&T)..."),
+         QStringLiteral("여러 배율과 상태의 이미지를 한 번에 저장합니다."), QStringLiteral("이미지 세트로 저장"), {}},
+        {kIdAppExit, QStringLiteral("종료(&X)"), QStringLiteral("アプリケーションを終了します。"),
+         QStringLiteral("終了"), {}},
+        {kIdAppAbout, QStringLiteral("Nacreform 정보(&A)..."),
+         QStringLiteral("プログラムの情報、バージョンそして著作権を表示します。"), QStringLiteral("バージョン情報"), {}},
+        {kIdEditUndo, QStringLiteral("실행 취소(&U)"), QStringLiteral("直前の操作を元に戻す"), QStringLiteral("元に戻す"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Z)}, true},
+        {kIdEditRedo, QStringLiteral("다시 실행(&R)"), QStringLiteral("元に戻した操作をやり直す"),
+         QStringLiteral("やり直し"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, true},
+        {kIdEditCopy, QStringLiteral("이미지 복사(&C)"), QStringLiteral("画像をクリップボードにコピー"),
+         QStringLiteral("コピー"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, true},
+        // The shape buttons show no text at all (no tool tip, no prompt); only
+        // screen readers name them.
+        {kRenderCircle00, QString(), QString(), QString(), {}, false, true, QStringLiteral("원")},
+        {kRenderCircle01, QString(), QString(), QString(), {}, false, true, QStringLiteral("두 색 원")},
+        {kRenderRectangle, QString(), QString(), QString(), {}, false, true, QStringLiteral("사각형")},
+        {kRenderCapsule, QString(), QString(), QString(), {}, false, true, QStringLiteral("캡슐")},
+    };
+    return commands;
+}
+
+const std::vector<SFrameMenu>& FrameMenus()
+{
+    static const std::vector<SFrameMenu> menus = {
+        {QStringLiteral("파일(&F)"),
+         {kIdFileOpen, kIdFileSave, kIdFileSaveAs, kPlaceSeparator, kIdExportImage, kIdExportImageSet,
+          kPlaceSeparator, kPlaceRecentFiles, kPlaceSeparator, kIdAppExit}},
+        {QStringLiteral("편집(&E)"), {kIdEditUndo, kIdEditRedo, kPlaceSeparator, kIdEditCopy}},
+        {QStringLiteral("도움말(&H)"), {kIdAppAbout}},
+    };
+    return menus;
+}
+
+const std::vector<unsigned>& FrameToolBar()
+{
+    static const std::vector<unsigned> toolBar = {
+        kIdFileOpen,     kIdFileSave,      kIdFileSaveAs,   kPlaceSeparator, kRenderCircle00,
+        kRenderCircle01, kRenderRectangle, kRenderCapsule,  kPlaceSeparator, kIdExportImage,
+        kIdExportImageSet, kPlaceSeparator, kIdAppAbout,
+    };
+    return toolBar;
+}

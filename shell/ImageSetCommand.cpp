@@ -1,0 +1,137 @@
+#include "shell/ImageSetCommand.h"
+
+#include "shell/NacreformApp.h"
+#include "shell/ShellDialogs.h"
+#include "design/IniFile.h"
+#include "design/NacreformDoc.h"
+#include "export/FileNamePattern.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QStandardPaths>
+
+const QString CImageSetCommand::kSection = QStringLiteral("Image Set");
+const QString CImageSetCommand::kFailedMessage = QStringLiteral("画像セットの保存に失敗しました。\n\n");
+
+namespace {
+
+const QString kScalesKey = QStringLiteral("Scales");
+const QString kStatesKey = QStringLiteral("States");
+const QString kPatternKey = QStringLiteral("Pattern");
+const QString kFolderKey = QStringLiteral("Folder");
+const QString kSpriteKey = QStringLiteral("Sprite");
+
+} // namespace
+
+CImageSetCommand::CImageSetCommand(CNacreformDoc& doc, IShellDialogs& shell)
+    : m_doc(doc)
+    , m_shell(shell)
+{
+}
+
+CImageSetCommand::~CImageSetCommand() = default;
+
+IImageSetDialogs& CImageSetCommand::Dialogs()
+{
+    if (m_pDialogs)
+        return *m_pDialogs;
+    if (!m_pQtDialogs)
+        m_pQtDialogs = std::make_unique<CQtImageSetDialogs>();
+    return *m_pQtDialogs;
+}
+
+QString CImageSetCommand::SettingsPath() const
+{
+    if (!m_strSettingsPath.isEmpty())
+        return m_strSettingsPath;
+    const CNacreformApp* app = CNacreformApp::GetApp();
+    return app ? app->GetProfileName() : QString();
+}
+
+SImageSetChoice CImageSetCommand::ReadChoice(CIniFile& settings, const CNacreformDoc& doc)
+{
+    SImageSetChoice choice;
+    SImageSetOptions& options = choice.options;
+    const QString scales = settings.GetString(kSection, kScalesKey, QString(), false);
+    if (!scales.isEmpty()) {
+        options.scales.clear();
+        for (const QString& text : scales.split(QLatin1Char(','))) {
+            const double scale = CIniFile::ParseDouble(text);
+            if (OfferedExportScales().contains(scale) && !options.scales.contains(scale))
+                options.scales.append(scale);
+        }
+    }
+    const QString states = settings.GetString(kSection, kStatesKey, QString(), false);
+    if (!states.isEmpty()) {
+        options.states.clear();
+        for (const QString& text : states.split(QLatin1Char(','))) {
+            if (const auto state = ParseButtonState(text); state && !options.states.contains(*state))
+                options.states.append(*state);
+        }
+    }
+    options.pattern = settings.GetString(kSection, kPatternKey, kDefaultFileNamePattern, false,
+                                         CIniFile::kSettingsReadLimit);
+    options.sprite = settings.GetBool(kSection, kSpriteKey, false);
+    const QString base = QFileInfo(doc.GetPathName()).completeBaseName();
+    options.name = base.isEmpty() ? QStringLiteral("button") : base;
+    choice.folder = settings.GetString(kSection, kFolderKey,
+                                       QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), false,
+                                       CIniFile::kSettingsReadLimit);
+    return choice;
+}
+
+void CImageSetCommand::WriteChoice(CIniFile& settings, const SImageSetChoice& choice)
+{
+    QStringList scales, states;
+    for (double scale : choice.options.scales)
+        scales.append(ScaleText(scale));
+    for (EButtonState state : choice.options.states)
+        states.append(ButtonStateName(state));
+    settings.WriteString(kSection, kScalesKey, scales.join(QLatin1Char(',')), false);
+    settings.WriteString(kSection, kStatesKey, states.join(QLatin1Char(',')), false);
+    settings.WriteString(kSection, kPatternKey, choice.options.pattern, false);
+    settings.WriteString(kSection, kFolderKey, choice.folder, false);
+    settings.WriteBool(kSection, kSpriteKey, choice.options.sprite);
+}
+
+void CImageSetCommand::Run(QWidget* parent)
+{
+    const QString settingsPath = SettingsPath();
+    SImageSetChoice choice;
+    {
+        CIniFile settings(settingsPath, false);
+        choice = ReadChoice(settings, m_doc);
+    }
+    if (!Dialogs().EditImageSet(parent, m_doc, choice))
+        return;
+    if (!settingsPath.isEmpty()) {
+        QDir().mkpath(QFileInfo(settingsPath).absolutePath());
+        CIniFile settings(settingsPath, false);
+        WriteChoice(settings, choice);
+        settings.Flush();
+    }
+
+    QString why;
+    const QStringList files = PlanImageSet(choice.options, &why);
+    if (files.isEmpty()) {
+        m_shell.ShowMessage(parent, kFailedMessage + why);
+        return;
+    }
+    QStringList existing;
+    for (const QString& file : files) {
+        if (QFileInfo::exists(QDir(choice.folder).filePath(file)))
+            existing.append(file);
+    }
+    if (!existing.isEmpty() && !Dialogs().ConfirmReplace(parent, existing))
+        return;
+    if (!QDir().mkpath(choice.folder)) {
+        m_shell.ShowMessage(parent, kFailedMessage + choice.folder);
+        return;
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const QStringList failures = WriteImageSet(m_doc, choice.options, choice.folder);
+    QGuiApplication::restoreOverrideCursor();
+    if (!failures.isEmpty())
+        m_shell.ShowMessage(parent, kFailedMessage + failures.join(QLatin1Char('\n')));
+}

@@ -1,0 +1,216 @@
+#include "shell/ImageSetDlg.h"
+
+#include "shell/QtShellDialogs.h"
+#include "design/NacreformDoc.h"
+#include "export/ButtonStates.h"
+#include "export/FileNamePattern.h"
+#include "render/DisplayBitmap.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+const QString CImageSetDlg::kCaption = QStringLiteral("이미지 세트로 저장");
+
+namespace {
+
+QString StateLabel(EButtonState state)
+{
+    switch (state) {
+    case EButtonState::Normal: return QStringLiteral("기본");
+    case EButtonState::Hover: return QStringLiteral("마우스 오버");
+    case EButtonState::Pressed: return QStringLiteral("누름");
+    case EButtonState::Disabled: return QStringLiteral("사용 안 함");
+    }
+    return {};
+}
+
+// The state over the preview's background, shrunk into the preview box and
+// drawn at the screen's pixel density.
+QPixmap StatePreview(const CNacreformDoc& design, EButtonState state, qreal devicePixelRatio)
+{
+    const QImage rendered = RenderButtonState(design, state, 1);
+    const QImage shown = ComposeDisplayImage(design, rendered);
+    if (shown.isNull())
+        return {};
+    const int side = qRound(CImageSetDlg::kPreviewSide * devicePixelRatio);
+    QPixmap preview = QPixmap::fromImage(shown.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    preview.setDevicePixelRatio(devicePixelRatio);
+    return preview;
+}
+
+} // namespace
+
+CImageSetDlg::CImageSetDlg(const CNacreformDoc& design, const SImageSetChoice& choice, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(kCaption);
+
+    auto* scales = new QGroupBox(QStringLiteral("배율"), this);
+    auto* scaleRow = new QHBoxLayout(scales);
+    for (double scale : OfferedExportScales()) {
+        auto* box = new QCheckBox(QStringLiteral("%1×").arg(ScaleText(scale)), scales);
+        box->setProperty("scale", scale);
+        box->setChecked(choice.options.scales.contains(scale));
+        scaleRow->addWidget(box);
+        m_scaleBoxes.append(box);
+    }
+    scaleRow->addStretch();
+
+    auto* states = new QGroupBox(QStringLiteral("상태"), this);
+    auto* stateGrid = new QGridLayout(states);
+    for (EButtonState state : AllButtonStates()) {
+        const int column = int(m_stateBoxes.size());
+        auto* preview = new QLabel(states);
+        preview->setFixedSize(kPreviewSide, kPreviewSide);
+        preview->setAlignment(Qt::AlignCenter);
+        preview->setPixmap(StatePreview(design, state, devicePixelRatioF()));
+        auto* box = new QCheckBox(StateLabel(state), states);
+        box->setProperty("state", int(state));
+        box->setChecked(choice.options.states.contains(state));
+        stateGrid->addWidget(preview, 0, column, Qt::AlignCenter);
+        stateGrid->addWidget(box, 1, column, Qt::AlignCenter);
+        m_stateBoxes.append(box);
+        m_statePreviews.append(preview);
+    }
+
+    m_pName = new QLineEdit(choice.options.name, this);
+    m_pPattern = new QLineEdit(choice.options.pattern.isEmpty() ? kDefaultFileNamePattern : choice.options.pattern,
+                               this);
+    m_pPattern->setToolTip(QStringLiteral("{name} 이름, {state} 상태, {-state} 기본이 아닌 상태 앞에 -, "
+                                          "{scale} 배율, {@scale} 1× 이외의 배율 앞에 @와 뒤에 x"));
+    m_pFolder = new QLineEdit(choice.folder, this);
+    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
+    m_pSprite = new QCheckBox(QStringLiteral("스프라이트 시트로 저장 (배율마다 PNG 하나와 CSS)"), this);
+    m_pSprite->setChecked(choice.options.sprite);
+    m_pFiles = new QListWidget(this);
+    m_pFiles->setSelectionMode(QAbstractItemView::NoSelection);
+    m_pProblem = new QLabel(this);
+    m_pProblem->setWordWrap(true);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(QStringLiteral("기본 이름(&N):"), this), 0, 0);
+    fields->addWidget(m_pName, 0, 1, 1, 2);
+    fields->addWidget(new QLabel(QStringLiteral("파일 이름 형식(&P):"), this), 1, 0);
+    fields->addWidget(m_pPattern, 1, 1, 1, 2);
+    fields->addWidget(new QLabel(QStringLiteral("폴더(&D):"), this), 2, 0);
+    fields->addWidget(m_pFolder, 2, 1);
+    fields->addWidget(browse, 2, 2);
+    for (int row = 0; row < 3; ++row)
+        static_cast<QLabel*>(fields->itemAtPosition(row, 0)->widget())->setBuddy(fields->itemAtPosition(row, 1)->widget());
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_pOk = buttons->button(QDialogButtonBox::Ok);
+    m_pOk->setText(QStringLiteral("저장(&S)"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("취소"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(scales);
+    layout->addWidget(states);
+    layout->addLayout(fields);
+    layout->addWidget(m_pSprite);
+    layout->addWidget(new QLabel(QStringLiteral("저장할 파일:"), this));
+    layout->addWidget(m_pFiles, 1);
+    layout->addWidget(m_pProblem);
+    layout->addWidget(buttons);
+
+    for (QCheckBox* box : m_scaleBoxes + m_stateBoxes + QList<QCheckBox*>{m_pSprite})
+        connect(box, &QCheckBox::toggled, this, &CImageSetDlg::OnChanged);
+    for (QLineEdit* edit : {m_pName, m_pPattern, m_pFolder})
+        connect(edit, &QLineEdit::textChanged, this, &CImageSetDlg::OnChanged);
+    connect(browse, &QPushButton::clicked, this, &CImageSetDlg::OnBrowseFolder);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    OnChanged();
+}
+
+SImageSetChoice CImageSetDlg::GetChoice() const
+{
+    SImageSetChoice choice;
+    choice.options.scales.clear();
+    for (const QCheckBox* box : m_scaleBoxes) {
+        if (box->isChecked())
+            choice.options.scales.append(box->property("scale").toDouble());
+    }
+    choice.options.states.clear();
+    for (const QCheckBox* box : m_stateBoxes) {
+        if (box->isChecked())
+            choice.options.states.append(EButtonState(box->property("state").toInt()));
+    }
+    choice.options.name = m_pName->text().trimmed();
+    choice.options.pattern = m_pPattern->text().trimmed();
+    choice.options.sprite = m_pSprite->isChecked();
+    choice.folder = m_pFolder->text().trimmed();
+    return choice;
+}
+
+QStringList CImageSetDlg::GetListedFiles() const
+{
+    QStringList files;
+    for (int i = 0; i < m_pFiles->count(); ++i)
+        files.append(m_pFiles->item(i)->text());
+    return files;
+}
+
+bool CImageSetDlg::CanAccept() const
+{
+    return m_pOk->isEnabled();
+}
+
+void CImageSetDlg::OnChanged()
+{
+    const SImageSetChoice choice = GetChoice();
+    QString why;
+    const QStringList files = PlanImageSet(choice.options, &why);
+    m_pFiles->clear();
+    m_pFiles->addItems(files);
+    if (files.isEmpty())
+        m_pProblem->setText(QStringLiteral("저장할 수 없습니다: %1").arg(why));
+    else if (choice.folder.isEmpty())
+        m_pProblem->setText(QStringLiteral("폴더를 지정하십시오."));
+    else
+        m_pProblem->clear();
+    m_pProblem->setVisible(!m_pProblem->text().isEmpty());
+    m_pOk->setEnabled(!files.isEmpty() && !choice.folder.isEmpty());
+}
+
+void CImageSetDlg::OnBrowseFolder()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダーの選択"), m_pFolder->text());
+    if (!folder.isEmpty())
+        m_pFolder->setText(folder);
+}
+
+bool CQtImageSetDialogs::EditImageSet(QWidget* parent, const CNacreformDoc& design, SImageSetChoice& choice)
+{
+    CImageSetDlg dialog(design, choice, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.GetChoice();
+    return true;
+}
+
+QString CQtImageSetDialogs::ReplaceQuestion(const QStringList& existing)
+{
+    if (existing.size() == 1)
+        return QStringLiteral("%1 は既に存在します。\n置き換えますか?").arg(existing.front());
+    return QStringLiteral("次のファイルは既に存在します。\n\n%1\n\n置き換えますか?").arg(existing.join(QLatin1Char('\n')));
+}
+
+bool CQtImageSetDialogs::ConfirmReplace(QWidget* parent, const QStringList& existing)
+{
+    QMessageBox box(QMessageBox::Warning, CQtShellDialogs::kMessageCaption, ReplaceQuestion(existing),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

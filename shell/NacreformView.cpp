@@ -1,0 +1,214 @@
+#include "shell/NacreformView.h"
+
+#include "shell/MainFrame.h"
+#include "shell/ShellDialogs.h"
+#include "design/NacreformDoc.h"
+#include "export/ButtonStates.h"
+#include "panel/ControlDlg.h"
+#include "render/DisplayBitmap.h"
+#include "render/ImageFiles.h"
+#include "render/PictureLayer.h"
+#include "render/PreviewRenderer.h"
+#include "render/Render.h"
+#include "util/MessageSink.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <utility>
+
+CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent)
+    : QAbstractScrollArea(parent)
+    , m_doc(doc)
+    , m_dialogs(dialogs)
+    , m_pBackground(new CPreviewRenderer(this))
+{
+    m_renderTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the delay is a promise to
+    // the typist that the value has rested for the whole of it.
+    m_renderTimer.setTimerType(Qt::PreciseTimer);
+    m_renderTimer.setInterval(kRenderDelayMs);
+    connect(&m_renderTimer, &QTimer::timeout, this, [this] { UpdatePreview(true); });
+    connect(m_pBackground, &CPreviewRenderer::Finished, this, [this](const QImage& rendered, const QImage& display, bool transparentBackground) {
+        SetBitmaps(rendered, display, transparentBackground);
+        emit Rendered();
+    });
+    // Where the canvas ends, the workspace shows, as in Qt's own MDI area.
+    viewport()->setBackgroundRole(QPalette::Dark);
+    viewport()->setAutoFillBackground(true);
+}
+
+CNacreformView::~CNacreformView() = default;
+
+void CNacreformView::UpdatePreview(bool immediate)
+{
+    if (!immediate) {
+        m_renderTimer.start(); // restarts a pending deferral
+        return;
+    }
+    m_renderTimer.stop();
+    if (Render())
+        emit Rendered();
+}
+
+bool CNacreformView::IsRenderInBackground() const
+{
+    return m_pBackground->IsBusy();
+}
+
+bool CNacreformView::RendersInBackground() const
+{
+    if (!m_doc.Renderer)
+        return false;
+    const SCanvasLayout layout = m_doc.Renderer->GetCanvasLayout(m_doc);
+    const double pixels = double(layout.width) * double(layout.height);
+    // Canvases that cannot be had at all fail at once where they are.
+    return pixels > double(m_foregroundPixels) && pixels <= double(CRender::kMaxCanvasPixels);
+}
+
+bool CNacreformView::Render()
+{
+    if (RendersInBackground()) {
+        // Decoded here, where a failure can be told; the worker takes the
+        // picture as it is.
+        RefreshPictureCache(m_doc);
+        m_pBackground->Request(m_doc);
+        return false;
+    }
+    m_pBackground->Cancel();
+    // A failed render must not leave the last picture on screen as if it
+    // were this design's.
+    SetBitmaps(QImage(), QImage(), m_doc.BGTrans);
+    if (!m_doc.Renderer)
+        return true;
+    const QImage rendered = m_doc.Renderer->Render(m_doc);
+    if (rendered.isNull())
+        return true;
+    // Without its composition the render can be neither shown nor exported
+    // as the preview showed it.
+    const QImage display = ComposeDisplayImage(m_doc, rendered);
+    if (!display.isNull())
+        SetBitmaps(rendered, display, m_doc.BGTrans);
+    return true;
+}
+
+void CNacreformView::SetBitmaps(const QImage& rendered, const QImage& display, bool transparentBackground)
+{
+    m_renderedTransparent = transparentBackground;
+    // The worker frees the pictures no longer shown: a large one takes
+    // this thread milliseconds.
+    m_pBackground->Release({std::exchange(m_renderedImage, rendered), std::exchange(m_displayImage, display),
+                            std::exchange(m_shownImage, QImage())});
+    if (!display.isNull()) {
+        m_scrollSize = display.size();
+        UpdateScrollSizes();
+    }
+    RenderForScreen();
+    // Whatever was painted meanwhile (a message box shown during the render
+    // runs an event loop that paints) is out of date now.
+    viewport()->update();
+}
+
+void CNacreformView::RenderForScreen()
+{
+    m_shownRatio = devicePixelRatioF();
+    m_shownImage = m_displayImage;
+    // A canvas large enough for the worker is not rendered again here: Qt
+    // enlarges the 1x composition instead.
+    if (m_shownRatio == 1 || m_displayImage.isNull() || RendersInBackground())
+        return;
+    QImage sharp = RenderButtonState(m_doc, EButtonState::Normal, m_shownRatio);
+    sharp.setDevicePixelRatio(m_shownRatio);
+    sharp = ComposeDisplayImage(m_doc, sharp);
+    // Too large at this density: the 1x composition, enlarged by Qt.
+    if (!sharp.isNull())
+        m_shownImage = sharp;
+}
+
+void CNacreformView::UpdateScrollSizes()
+{
+    const QSize canvas = m_scrollSize;
+    const QSize visible = viewport()->size();
+    constexpr int kLineSteps = 10;
+    horizontalScrollBar()->setRange(0, qMax(0, canvas.width() - visible.width()));
+    horizontalScrollBar()->setPageStep(visible.width());
+    horizontalScrollBar()->setSingleStep(qMax(1, visible.width() / kLineSteps));
+    verticalScrollBar()->setRange(0, qMax(0, canvas.height() - visible.height()));
+    verticalScrollBar()->setPageStep(visible.height());
+    verticalScrollBar()->setSingleStep(qMax(1, visible.height() / kLineSteps));
+}
+
+void CNacreformView::OnInitialUpdate()
+{
+    if (CMainFrame* frame = CMainFrame::GetMainFrame(); frame && frame->GetControlDlg())
+        frame->GetControlDlg()->LoadPagesFromDocument();
+    viewport()->update();
+    UpdatePreview(true);
+}
+
+void CNacreformView::OnExportImage()
+{
+    if (!CanExportImage())
+        return;
+    SFileDialogRequest request;
+    request.save = true;
+    request.title = QStringLiteral("名前を付けて保存");
+    request.filters = QStringList{QStringLiteral("PNGファイル(*.png)")};
+    request.defaultSuffix = QStringLiteral("png");
+    const QString path = m_dialogs.ChooseFile(window(), request);
+    if (path.isEmpty())
+        return;
+    const QImage& bitmap = ChooseExportBitmap(m_renderedTransparent, m_renderedImage, m_displayImage);
+    QString why;
+    if (!SavePng(bitmap, path, &why))
+        m_dialogs.ShowMessage(window(), FileFailureText(QStringLiteral("画像の保存に失敗しました。"), path, why));
+}
+
+void CNacreformView::OnEditCopy()
+{
+    if (!CanExportImage())
+        return;
+    const QImage& bitmap = ChooseExportBitmap(m_renderedTransparent, m_renderedImage, m_displayImage);
+    auto* mime = new QMimeData;
+    mime->setImageData(bitmap);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (bitmap.save(&png, "PNG"))
+        mime->setData(QStringLiteral("image/png"), png.data());
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void CNacreformView::paintEvent(QPaintEvent*)
+{
+    if (m_shownImage.isNull())
+        return;
+    if (devicePixelRatioF() != m_shownRatio) {
+        // Moved to a screen of another density: this paint enlarges or
+        // shrinks what there is, the next one shows the sharp picture.
+        m_shownRatio = devicePixelRatioF();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                RenderForScreen();
+                viewport()->update();
+            },
+            Qt::QueuedConnection);
+    }
+    QPainter painter(viewport());
+    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()), m_shownImage);
+}
+
+void CNacreformView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollSizes();
+}
+
+void CNacreformView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}

@@ -1,0 +1,119 @@
+#include "QtTestRegistry.h"
+#include "shell/DocManager.h"
+#include "shell/QtShellDialogs.h"
+
+#include <QAbstractFileIconProvider>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The real file dialog as the program sets it up.
+class FileDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listingAFolderNeverReadsItsFiles();
+};
+
+namespace {
+
+// Frees whoever waits on a pipe for a writer, if the test is not done in
+// time: the test then fails instead of hanging the suite.
+class CPipeWatchdog
+{
+public:
+    explicit CPipeWatchdog(const QByteArray& pipe)
+        : m_thread([this, pipe] {
+            std::unique_lock lock(m_mutex);
+            if (m_done.wait_for(lock, std::chrono::seconds(20), [this] { return m_finished; }))
+                return;
+            fired = true;
+            const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        })
+    {
+    }
+    ~CPipeWatchdog() { Finish(); }
+    void Finish()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_done.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    std::atomic<bool> fired = false;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::thread m_thread;
+};
+
+} // namespace
+
+void FileDialogTest::listingAFolderNeverReadsItsFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray pipe = QFile::encodeName(dir.filePath(QStringLiteral("pipe.nfd")));
+    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+    QFile design(dir.filePath(QStringLiteral("design.nfd")));
+    QVERIFY(design.open(QIODevice::WriteOnly));
+    design.close();
+
+    CPipeWatchdog watchdog(pipe);
+    {
+        QFileDialog dialog;
+        SFileDialogRequest request;
+        request.filters = QStringList{CDocManager::kDesignFilter, CDocManager::kAllFilesFilter};
+        CQtShellDialogs::ConfigureFileDialog(dialog, request);
+        dialog.setDirectory(dir.path());
+        dialog.show();
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        QVERIFY(model);
+        const QModelIndex folder = model->index(dir.path());
+        QTRY_COMPARE(model->rowCount(folder), 1); // the pipe is no file to choose
+        // What the model's gatherer asks for every entry, the pipe included.
+        const QFileInfo pipeInfo(QFile::decodeName(pipe));
+        QVERIFY(dialog.iconProvider());
+        dialog.iconProvider()->icon(pipeInfo);
+        dialog.iconProvider()->type(pipeInfo);
+        for (int column = 0; column < model->columnCount(folder); ++column) {
+            model->data(model->index(0, column, folder), Qt::DecorationRole);
+            model->data(model->index(0, column, folder), Qt::DisplayRole);
+        }
+        QTest::qWait(200);
+
+        // A file without extension whose bytes say PNG: only reading it
+        // could tell, and nothing may read it.
+        QFile png(dir.filePath(QStringLiteral("noextension")));
+        QVERIFY(png.open(QIODevice::WriteOnly));
+        png.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        png.close();
+        const QString type = dialog.iconProvider()->type(QFileInfo(png.fileName()));
+        QVERIFY2(!type.contains(QStringLiteral("PNG")), qPrintable(type));
+        dialog.close();
+    }
+    watchdog.Finish();
+    QVERIFY2(!watchdog.fired, "the dialog waited on the pipe");
+}
+
+NACREFORM_QTEST(FileDialogTest)
+#include "FileDialogTest.moc"
