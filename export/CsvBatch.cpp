@@ -113,7 +113,7 @@ QString RunRow(const CNacreformDoc& design, const SBatchColumns& columns, const 
         return WriteImageSet(doc, set, options.folder, ESetThreads::CallingThread).join(QStringLiteral("; "));
     }
     const QImage rendered = RenderButtonState(doc, EButtonState::Normal, options.scale);
-    const QByteArray png = rendered.isNull() ? QByteArray() : EncodePng(ComposeExportImage(doc, rendered), options.compression);
+    const QByteArray png = rendered.isNull() ? QByteArray() : EncodePng(ComposeExportImage(doc, rendered));
     if (png.isEmpty())
         return QStringLiteral("the image cannot be allocated (too large)");
     if (!WriteFileAtomically(QDir(options.folder).filePath(name + QStringLiteral(".png")), png, &why))

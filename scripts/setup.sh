@@ -5,7 +5,7 @@
 NACREFORM_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-    libpng-dev
+    libdeflate-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev
     fonts-noto-cjk fonts-dejavu-core
 )
 

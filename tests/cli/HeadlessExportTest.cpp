@@ -24,10 +24,12 @@ protected:
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
-    SRun Run(const QStringList& arguments) const
+    SRun Run(const QStringList& arguments, const QString& extraVariable = {}) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!extraVariable.isEmpty())
+            environment.insert(extraVariable.section(u'=', 0, 0), extraVariable.section(u'=', 1));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -64,6 +66,39 @@ TEST_F(HeadlessExportTest, DefaultDesignExportsWithAlphaWithoutADisplay)
     EXPECT_TRUE(image.hasAlphaChannel());
     EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(image.pixel(72, 70)), 255);
+}
+
+// The command line starts no GUI application: no platform plugin, and no
+// image-format plugin unless a picture needs one (a JPEG does; it shows that
+// Qt's plugin log would tell).
+TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureNeedsOne)
+{
+    const QString debugPlugins = QStringLiteral("QT_DEBUG_PLUGINS=1");
+    const QString row = Path(QStringLiteral("rows.csv"));
+    QFile rows(row);
+    ASSERT_TRUE(rows.open(QIODevice::WriteOnly));
+    rows.write("name,String\nok,OK\n");
+    rows.close();
+    const QList<QStringList> runs = {
+        {QStringLiteral("--export"), QStringLiteral("one.png")},
+        {QStringLiteral("--export-set"), QStringLiteral("set"), QStringLiteral("--scales"), QStringLiteral("1,2")},
+        {QStringLiteral("--batch"), row}};
+    for (const QStringList& arguments : runs) {
+        const SRun run = Run(arguments, debugPlugins);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("platforms"))) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("imageformats"))) << run.err.toStdString();
+    }
+
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(Path(QStringLiteral("blue.jpg")), "JPEG"));
+    const SRun withPicture = Run({QStringLiteral("--set"), QStringLiteral("ImagePath=") + Path(QStringLiteral("blue.jpg")),
+                                  QStringLiteral("--export"), QStringLiteral("picture.png")},
+                                 debugPlugins);
+    ASSERT_EQ(withPicture.exitCode, 0) << withPicture.err.toStdString();
+    EXPECT_TRUE(withPicture.err.contains(QStringLiteral("imageformats")));
+    EXPECT_FALSE(withPicture.err.contains(QStringLiteral("platforms")));
 }
 
 TEST_F(HeadlessExportTest, OpaqueBackgroundExportsWithoutAlphaOverBGColor)
