@@ -2,7 +2,6 @@
 
 #include "render/FontCatalog.h"
 
-#include <QHash>
 #include <QList>
 #include <QStringView>
 
@@ -14,6 +13,7 @@
 #include <hb.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <tuple>
