@@ -42,6 +42,8 @@ nacreform_build() {
     if command -v ccache >/dev/null && [ "${CCACHE_DISABLE:-0}" != 1 ]; then
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
         export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
+        # Paths relative to the clone, so that another clone hits the same entries.
+        export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$NACREFORM_ROOT}"
     fi
     cmake -S "$NACREFORM_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)" --target "$target"

@@ -65,7 +65,7 @@ TEST(CommandLineTest, ManualPageFillsEveryPlaceholderFromTheTable)
     EXPECT_FALSE(page.contains(QRegularExpression(QStringLiteral("@[A-Z]+@")))) << page.toStdString();
     EXPECT_TRUE(page.startsWith(QStringLiteral(".TH NACREFORM 1 \"2026/12/07\" \"Nacreform 1.03\"\n")));
     EXPECT_EQ(page.count(QStringLiteral(".SY nacreform\n")), CommandLineSynopsis().size());
-    EXPECT_TRUE(page.contains(QStringLiteral("\\fB\\-\\-export\\fR \\fIOUT.png\\fR [\\fB\\-\\-set\\fR")));
+    EXPECT_TRUE(page.contains(QStringLiteral("\\fB\\-\\-export\\fR \\fIOUT.png\\fR [\\fB\\-\\-scale\\fR \\fIS\\fR] [\\fB\\-\\-set\\fR")));
 
     // Each option: a tag line of bold names and an italic value, then its text.
     const QString options = page.section(QStringLiteral(".SH OPTIONS\n"), 1).section(QStringLiteral(".SH"), 0, 0);
