@@ -12,6 +12,7 @@ NACREFORM_PACKAGES=(
 # What the tests, benchmarks and the installation check need on top.
 NACREFORM_TEST_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
+    librsvg2-bin bc python3
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian
