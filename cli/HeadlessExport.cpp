@@ -14,11 +14,15 @@
 #include "util/MessageSink.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -143,6 +147,19 @@ bool Export(CNacreformDoc& doc, const QString& path)
     return true;
 }
 
+// Whether the design's picture is an SVG file, or a batch's rows may name
+// pictures.
+bool MayDrawSvgPicture(const CNacreformDoc& doc, const QCommandLineParser& parser)
+{
+    const QString suffix = QFileInfo(doc.ImagePath).suffix().toLower();
+    if (suffix == QLatin1String("svg") || suffix == QLatin1String("svgz"))
+        return true;
+    if (!parser.isSet(QStringLiteral("batch")))
+        return false;
+    QFile batch(parser.value(QStringLiteral("batch")));
+    return batch.open(QIODevice::ReadOnly) && batch.readLine(64 * 1024).contains("ImagePath");
+}
+
 } // namespace
 
 bool IsHeadlessInvocation(int argc, char* argv[])
@@ -216,6 +233,13 @@ int RunHeadless(int argc, char* argv[])
     if (!savePath.isEmpty() && !doc.DoSave(savePath, &why)) {
         PrintError(QStringLiteral("cannot write the design file %1: %2").arg(savePath, why));
         return kExitFailed;
+    }
+    // An SVG picture is drawn by Qt SVG, whose text needs the toolkit's
+    // font database and so an application object: only then is one made.
+    std::optional<QGuiApplication> application;
+    if (MayDrawSvgPicture(doc, parser)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application.emplace(argc, argv);
     }
     if (HasExportOptions(parser))
         return RunExportOptions(parser, doc);

@@ -2,11 +2,22 @@
 
 #include "design/DocumentListener.h"
 #include "design/IniFile.h"
+#include "design/PicturePath.h"
 #include "render/Render.h"
 #include "render/RendererTable.h"
 #include "util/MessageSink.h"
 
 #include <QFileInfo>
+
+namespace {
+
+// The folder of a file, absolute; empty for a store without a file.
+QString FolderOf(const QString& file)
+{
+    return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
+}
+
+} // namespace
 
 const QString CNacreformDoc::kOpenFailedMessage = QStringLiteral("ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
 const QString CNacreformDoc::kUntitled = QStringLiteral("無題");
@@ -67,6 +78,7 @@ void CNacreformDoc::CopyDesignFrom(const CNacreformDoc& other)
     EnableImageShadow = other.EnableImageShadow;
     ImageShadowPos = other.ImageShadowPos;
     ImageShadowAlpha = other.ImageShadowAlpha;
+    m_strDesignFolder = other.m_strDesignFolder;
     CachedImagePath = other.CachedImagePath;
     CachedImage = other.CachedImage;
     SelectRenderer(other.RenderID, true, false);
@@ -134,7 +146,12 @@ void CNacreformDoc::ExchangeDesign(bool save, CIniFile& ini)
     ini.ExchangeInt(save, section, k[18], reinterpret_cast<int&>(TextShadowColor));
     ini.ExchangeBool(save, section, k[19], TextShadowColorSameAsText);
     ini.ExchangeInt(save, section, k[20], TextShadowAlpha);
-    ini.ExchangeString(save, section, k[21], ImagePath, false);
+    QString imagePath = save ? StoredPicturePath(ResolvePicturePath(ImagePath, m_strDesignFolder),
+                                                 FolderOf(ini.m_strFileName))
+                             : ImagePath;
+    ini.ExchangeString(save, section, k[21], imagePath, false);
+    if (!save)
+        ImagePath = ResolvePicturePath(imagePath, m_strDesignFolder);
     ini.ExchangeInt(save, section, k[22], ImageAlpha);
     ini.ExchangeFloatPair(save, section, k[23], ImagePos.x, ImagePos.y);
     ini.ExchangeFloat(save, section, k[24], ImageSize);
@@ -155,6 +172,7 @@ bool CNacreformDoc::ExchangeDesign(bool save, const QString& path, QString* why)
 bool CNacreformDoc::OnNewDocument()
 {
     m_strPathName.clear();
+    m_strDesignFolder.clear();
     return true;
 }
 
@@ -170,6 +188,7 @@ bool CNacreformDoc::OnOpenDocument(const QString& path)
     }
     CIniFile ini(path, false);
     ini.LoadText(text);
+    m_strDesignFolder = FolderOf(ini.m_strFileName);
     ExchangeDesign(false, ini);
     SelectRenderer(RenderID, true, false);
     return true;
@@ -186,5 +205,6 @@ bool CNacreformDoc::DoSave(const QString& path, QString* why)
         return false;
     m_strPathName = path;
     m_strTitle = QFileInfo(path).fileName();
+    m_strDesignFolder = FolderOf(path);
     return true;
 }

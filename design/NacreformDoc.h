@@ -1,8 +1,8 @@
 #pragma once
 
 #include "design/DesignValues.h"
+#include "render/Picture.h"
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -34,7 +34,7 @@ public:
     // Picture cache, kept across renders and designs: the path the picture
     // was decoded from, and the picture (null when none or when it failed).
     QString CachedImagePath;
-    QImage CachedImage;
+    CPicture CachedImage;
 
     // The renderer for RenderID; null only when none could be made.
     std::unique_ptr<CRender> Renderer;
@@ -42,10 +42,10 @@ public:
     // The keys of the design file, in file order.
     static const QStringList& DesignKeys();
 
-    // Takes every design parameter and the picture cache of other (not its
-    // path, title, listener or message sink) and makes the renderer for the
-    // taken RenderID: an independent copy to render elsewhere, e.g. in
-    // another thread.
+    // Takes every design parameter, the design folder and the picture cache
+    // of other (not its path, title, listener or message sink) and makes the
+    // renderer for the taken RenderID: an independent copy to render
+    // elsewhere, e.g. in another thread.
     void CopyDesignFrom(const CNacreformDoc& other);
 
     // Makes the renderer for id (unknown ids give the single-colour circle
@@ -68,11 +68,14 @@ public:
     // file at path. A save returns whether the whole file was written, and
     // puts the reason of a failure into why.
     bool ExchangeDesign(bool save, const QString& path, QString* why = nullptr);
-    // The same pass over a store already opened.
+    // The same pass over a store already opened. A relative ImagePath read
+    // is looked up from the design folder (ResolvePicturePath); ImagePath is
+    // written relative to the store's folder when the picture lies there.
     void ExchangeDesign(bool save, CIniFile& store);
 
+    // Clears the path and the design folder.
     bool OnNewDocument();
-    // Reads the design at path. A file that cannot be read (missing, not a
+    // Reads the design at path, whose folder becomes the design folder. A file that cannot be read (missing, not a
     // regular file, larger than the INI store reads, no access) shows
     // kOpenFailedMessage with the path and the reason, and leaves the
     // design, path and title as they were.
@@ -81,12 +84,16 @@ public:
     // the system's reason in why.
     bool OnSaveDocument(const QString& path, QString* why = nullptr);
     // Saves under path and, on success, takes path and its file name as the
-    // document's path and title. On failure nothing of the document changes.
+    // document's path and title and its folder as the design folder. On
+    // failure nothing of the document changes.
     bool DoSave(const QString& path, QString* why = nullptr);
 
     const QString& GetPathName() const { return m_strPathName; }
     void SetPathName(const QString& path) { m_strPathName = path; }
     const QString& GetTitle() const { return m_strTitle; }
+    // The folder of the design file last read or saved; empty for a design
+    // that has none.
+    const QString& GetDesignFolder() const { return m_strDesignFolder; }
     void SetTitle(const QString& title) { m_strTitle = title; }
 
     // Not owned; either may be null.
@@ -97,6 +104,7 @@ public:
 private:
     QString m_strPathName;
     QString m_strTitle = kUntitled;
+    QString m_strDesignFolder;
     IDocumentListener* m_pListener = nullptr;
     IMessageSink* m_pMessageSink = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "panel/PictureFileChooser.h"
 
+#include "render/ImageFiles.h"
 #include "widgets/QuietFileListing.h"
 
 #include <QFileDialog>
@@ -17,11 +18,11 @@ QString CPictureFileDialog::ChoosePictureFile()
 
 QString CPictureFileDialog::Filter()
 {
-    static const char* const kExtensions[] = {"bmp", "gif", "jpeg", "jpg", "png", "tiff", "wmf", "emf", "ico"};
+    const QStringList suffixes = PictureFileSuffixes();
     QStringList patterns;
-    for (const char* extension : kExtensions)
-        patterns << QStringLiteral("*.") + QLatin1String(extension);
-    for (const char* extension : kExtensions)
-        patterns << QStringLiteral("*.") + QString::fromLatin1(extension).toUpper();
+    for (const QString& suffix : suffixes)
+        patterns << QStringLiteral("*.") + suffix;
+    for (const QString& suffix : suffixes)
+        patterns << QStringLiteral("*.") + suffix.toUpper();
     return QStringLiteral("全ての画像形式 (%1)").arg(patterns.join(QLatin1Char(' ')));
 }

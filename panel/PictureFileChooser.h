@@ -20,7 +20,8 @@ class CPictureFileDialog final : public IPictureFileChooser
 public:
     QString ChoosePictureFile() override;
 
-    // One entry, "全ての画像形式", whose patterns match in either letter
-    // case (the file system's matching is case-sensitive here).
+    // One entry, "全ての画像形式", with the formats the picture layer reads
+    // on this machine (PictureFileSuffixes), whose patterns match in either
+    // letter case (the file system's matching is case-sensitive here).
     static QString Filter();
 };

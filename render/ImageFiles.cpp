@@ -1,5 +1,6 @@
 #include "render/ImageFiles.h"
 
+#include "render/Picture.h"
 #include "util/AtomicFileWrite.h"
 #include "util/ByteText.h"
 
@@ -23,9 +24,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool LoadPicture(const QString& path, QImage& picture, QString* why)
+namespace {
+
+// Larger vector files are refused unread: an icon's source is some
+// kilobytes, and a parser given hundreds of megabytes would hold up the
+// render for long.
+constexpr qint64 kMaxVectorFileSize = 16 * 1024 * 1024;
+
+bool IsVectorFormat(const QByteArray& format)
 {
-    picture = QImage();
+    return format == "svg" || format == "svgz";
+}
+
+} // namespace
+
+bool LoadPicture(const QString& path, CPicture& picture, QString* why)
+{
+    picture = CPicture();
     const auto fail = [why](const QString& reason) {
         if (why)
             *why = reason;
@@ -48,14 +63,36 @@ bool LoadPicture(const QString& path, QImage& picture, QString* why)
     }
     // The name's extension goes first, as when reading by name; the content
     // decides when it does not fit.
-    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
-    picture = reader.read();
-    if (picture.isNull())
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    QImageReader reader(&file, suffix);
+    if (IsVectorFormat(suffix) || IsVectorFormat(reader.format())) {
+        if (info.st_size > kMaxVectorFileSize)
+            return fail(QStringLiteral("the SVG file is larger than %1 bytes").arg(kMaxVectorFileSize));
+        file.seek(0);
+        picture = CPicture::FromSvg(file.readAll());
+        if (picture.isNull())
+            return fail(QStringLiteral("not an SVG picture with a width and a height"));
+        return true;
+    }
+    QImage pixels = reader.read();
+    if (pixels.isNull())
         return fail(reader.errorString());
-    picture.convertTo(QImage::Format_ARGB32_Premultiplied);
-    if (picture.isNull())
+    pixels.convertTo(QImage::Format_ARGB32_Premultiplied);
+    if (pixels.isNull())
         return fail(QStringLiteral("not enough memory for the picture"));
+    picture = CPicture(pixels);
     return true;
+}
+
+QStringList PictureFileSuffixes()
+{
+    QStringList suffixes = {QStringLiteral("svg"), QStringLiteral("svgz")};
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString suffix = QString::fromLatin1(format).toLower();
+        if (!suffixes.contains(suffix))
+            suffixes.append(suffix);
+    }
+    return suffixes;
 }
 
 namespace {

@@ -1,20 +1,29 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
+class CPicture;
 class QImage;
 class QString;
 
 // Picture decoding and PNG encoding of the graphics layer. Both report
 // failure as a value and never throw.
 
-// Decodes the picture file at path with any installed image reader (BMP, GIF,
-// JPEG, PNG, TIFF, ICO and more). The file is opened by the path's bytes
-// (BytesFromText), so names that are not UTF-8 load too. On success picture
-// holds the first frame in a premultiplied 32-bit format ready for drawing;
-// on failure (missing file, not a regular file, undecodable or oversized
-// content) it is null, the result false and why says which.
-bool LoadPicture(const QString& path, QImage& picture, QString* why = nullptr);
+// Decodes the picture file at path: SVG (by its name or content) as a vector
+// picture, anything else with any installed image reader (BMP, GIF, JPEG,
+// PNG, TIFF, ICO and more). The file is opened by the path's bytes
+// (BytesFromText), so names that are not UTF-8 load too. On success a raster
+// picture holds the first frame in a premultiplied 32-bit format ready for
+// drawing; on failure (missing file, not a regular file, undecodable or
+// oversized content) the picture is null, the result false and why says
+// which.
+bool LoadPicture(const QString& path, CPicture& picture, QString* why = nullptr);
+
+// The file name extensions (lower case, without the dot) of every picture
+// format LoadPicture reads on this machine: those of the installed image
+// readers, and SVG.
+QStringList PictureFileSuffixes();
 
 // The image as PNG bytes: with an alpha channel when the image has one, else
 // 24-bit RGB, and its resolution; the same pixels as Qt's reader gives back.

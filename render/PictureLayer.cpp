@@ -1,6 +1,8 @@
 #include "render/PictureLayer.h"
 
 #include "design/NacreformDoc.h"
+#include "design/PicturePath.h"
+#include "render/CanvasGraphics.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
 #include "util/MessageSink.h"
@@ -18,11 +20,12 @@ void RefreshPictureCache(CNacreformDoc& doc)
     if (doc.ImagePath == doc.CachedImagePath)
         return;
     doc.CachedImagePath = doc.ImagePath;
-    doc.CachedImage = QImage();
+    doc.CachedImage = CPicture();
     if (doc.ImagePath.isEmpty())
         return;
     QString why;
-    if (!LoadPicture(doc.ImagePath, doc.CachedImage, &why) && doc.GetMessageSink() != nullptr)
+    if (!LoadPicture(ResolvePicturePath(doc.ImagePath, doc.GetDesignFolder()), doc.CachedImage, &why)
+        && doc.GetMessageSink() != nullptr)
         doc.GetMessageSink()->ShowFileFailure(kPictureLoadFailedMessage + doc.ImagePath,
                                               QStringLiteral("cannot load the picture %1").arg(doc.ImagePath), why);
 }
@@ -44,24 +47,40 @@ QImage WithAlphaScaled(const QImage& picture, float factor)
     return scaled;
 }
 
+// Draws image into target with opacity / 255, scaled and filtered.
+void DrawImage(QPainter& graphics, const QImage& image, const QRectF& target, int opacity)
+{
+    const float factor = float(opacity) * (1.0f / 255.0f);
+    // Only a hand-edited design has an opacity above 255; it makes partly
+    // transparent pixels more opaque, which the painter's opacity cannot.
+    const QImage drawn = factor > 1 ? WithAlphaScaled(image, factor) : image;
+    graphics.save();
+    graphics.setRenderHint(QPainter::SmoothPixmapTransform);
+    graphics.setOpacity(std::clamp(factor, 0.0f, 1.0f));
+    graphics.drawImage(target, drawn, QRectF(drawn.rect()));
+    graphics.restore();
+}
+
 } // namespace
 
-void DrawPicture(QPainter& graphics, const QImage& picture, QPointF centre, int opacity, float height)
+void DrawPicture(QPainter& graphics, const CPicture& picture, QPointF centre, int opacity, float height)
 {
     if (picture.isNull() || !(height > 0) || !std::isfinite(height) || !std::isfinite(centre.x())
         || !std::isfinite(centre.y()))
         return;
     const float width = float(picture.width()) * height / float(picture.height());
     const QRectF target(float(centre.x()) - width * 0.5f, float(centre.y()) - height * 0.5f, width, height);
-    const float factor = float(opacity) * (1.0f / 255.0f);
-    // Only a hand-edited design has an opacity above 255; it makes partly
-    // transparent pixels more opaque, which the painter's opacity cannot.
-    const QImage drawn = factor > 1 ? WithAlphaScaled(picture, factor) : picture;
-    graphics.save();
-    graphics.setRenderHint(QPainter::SmoothPixmapTransform);
-    graphics.setOpacity(std::clamp(factor, 0.0f, 1.0f));
-    graphics.drawImage(target, drawn, QRectF(drawn.rect()));
-    graphics.restore();
+    if (!picture.IsVector()) {
+        DrawImage(graphics, picture.GetPixels(), target, opacity);
+        return;
+    }
+    // Drawn into the device pixels it covers (only those on the canvas, however
+    // large the picture), which the painter then takes one for one.
+    const QRect pixels = DevicePixels(graphics, target);
+    if (pixels.isEmpty())
+        return;
+    const QRectF area = graphics.deviceTransform().mapRect(target).translated(-pixels.topLeft());
+    DrawImage(graphics, picture.RenderVector(pixels.size(), area), DrawingRect(graphics, pixels), opacity);
 }
 
 void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF& content)

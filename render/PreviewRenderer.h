@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/DesignValues.h"
+#include "render/Picture.h"
 
 #include <QImage>
 #include <QObject>
@@ -53,7 +54,7 @@ private:
         quint64 generation = 0;
         CDesignValues values;
         QString cachedImagePath;
-        QImage cachedImage;
+        CPicture cachedImage;
     };
 
     void Run();

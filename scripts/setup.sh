@@ -4,7 +4,7 @@
 # What building and running the program needs.
 NACREFORM_PACKAGES=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
     libdeflate-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev
     fonts-noto-cjk fonts-dejavu-core
 )

@@ -17,4 +17,8 @@ enum ShellCommand : unsigned {
     kIdAppExit = 57665,
     kIdExportImage = 32775,
     kIdExportImageSet = 32776,
+    kIdViewZoomIn = 32790,
+    kIdViewZoomOut = 32791,
+    kIdViewActualSize = 32792,
+    kIdViewZoomFit = 32793,
 };

@@ -109,16 +109,14 @@ bool CDocManager::OnFileSave()
 
 bool CDocManager::OnFileSaveAs()
 {
-    CNacreformDoc& doc = m_template.GetDocument();
-    doc.SetPathName(QString());
-    doc.SetTitle(CNacreformDoc::kUntitled);
-
+    // The design keeps its file until a save under the new name succeeds:
+    // a cancelled or failed Save As leaves Save writing where it did.
     SFileDialogRequest request;
     request.save = true;
     request.title = kSaveAsTitle;
     request.filters = QStringList{kDesignFilter, kAllFilesFilter};
     request.defaultSuffix = kDesignExtension.mid(1);
-    request.proposedName = doc.GetTitle() + kDesignExtension;
+    request.proposedName = CNacreformDoc::kUntitled + kDesignExtension;
     const QString path = m_dialogs.ChooseFile(&m_template.GetFrame(), request);
     return !path.isEmpty() && SaveTo(path);
 }

@@ -39,6 +39,8 @@ public:
     // file is no design file (a picture opened by mistake is never written
     // into). True when the design was saved.
     bool OnFileSave();
+    // Asks for a name (proposing "無題") and saves there; the design takes
+    // the new name only when that save succeeded.
     bool OnFileSaveAs();
     // Asks whether to save a modified design: true when the caller may go on
     // (saved, or the changes discarded), false when the user cancelled or the

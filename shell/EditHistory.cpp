@@ -11,6 +11,26 @@ CEditHistory::CEditHistory(CNacreformDoc& doc, QObject* parent)
     m_stack.setUndoLimit(kUndoLimit);
     connect(&m_stack, &QUndoStack::canUndoChanged, this, &CEditHistory::CanUndoChanged);
     connect(&m_stack, &QUndoStack::canRedoChanged, this, &CEditHistory::CanRedoChanged);
+    connect(&m_stack, &QUndoStack::undoTextChanged, this, &CEditHistory::UndoTextChanged);
+    connect(&m_stack, &QUndoStack::redoTextChanged, this, &CEditHistory::RedoTextChanged);
+}
+
+QString CEditHistory::StepName(int field)
+{
+    // In the order of the design file; where pages share a label, the page
+    // says whose it is.
+    static const QStringList kNames = {
+        QStringLiteral("배경"), QStringLiteral("배경색"), QStringLiteral("여백"), QStringLiteral("도형 사이즈"),
+        QStringLiteral("도형 색"), QStringLiteral("도형 두 번째 색"), QStringLiteral("도형 그림자 사용"),
+        QStringLiteral("도형 그림자 좌표"), QStringLiteral("도형 그림자 불투명도"), QStringLiteral("문자열"),
+        QStringLiteral("폰트"), QStringLiteral("굵게"), QStringLiteral("문자 사이즈"), QStringLiteral("문자 좌표"),
+        QStringLiteral("문자색"), QStringLiteral("문자 불투명도"), QStringLiteral("문자 그림자 사용"),
+        QStringLiteral("문자 그림자 좌표"), QStringLiteral("그림자색"), QStringLiteral("그림자색을 문자색에 맞춤"),
+        QStringLiteral("문자 그림자 불투명도"), QStringLiteral("그림 파일"), QStringLiteral("그림 불투명도"),
+        QStringLiteral("그림 좌표"), QStringLiteral("그림 사이즈"), QStringLiteral("그림 그림자 사용"),
+        QStringLiteral("그림 그림자 좌표"), QStringLiteral("그림 그림자 불투명도"), QStringLiteral("도형"),
+    };
+    return kNames.value(field);
 }
 
 void CEditHistory::RecordEdit(bool typed)
@@ -18,8 +38,9 @@ void CEditHistory::RecordEdit(bool typed)
     const int field = FirstDifferentField(m_recorded, m_doc);
     if (field < 0)
         return;
-    m_stack.push(new CDesignEditCommand(m_doc, m_recorded, m_doc, field, typed,
-                                        CDesignEditCommand::Clock::now()));
+    auto* step = new CDesignEditCommand(m_doc, m_recorded, m_doc, field, typed, CDesignEditCommand::Clock::now());
+    step->setText(StepName(field));
+    m_stack.push(step);
     m_recorded = m_doc;
 }
 

@@ -40,12 +40,20 @@ public:
 
     const QUndoStack& GetStack() const { return m_stack; }
 
+    // What a step that changed the field (its file-order index) is called
+    // in the edit menu: the field's label on its page, or the command that
+    // sets it ("여백", "도형").
+    static QString StepName(int field);
+
 signals:
     // After an undo or a redo changed the design.
     void Restored();
     // Whether there is a step to undo or to redo.
     void CanUndoChanged(bool canUndo);
     void CanRedoChanged(bool canRedo);
+    // The name of the step an undo or a redo would take; empty when none.
+    void UndoTextChanged(const QString& name);
+    void RedoTextChanged(const QString& name);
 
 private:
     void Restore(void (QUndoStack::*step)());

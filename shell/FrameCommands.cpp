@@ -24,6 +24,14 @@ const std::vector<SFrameCommand>& FrameCommands()
          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, true},
         {kIdEditCopy, QStringLiteral("이미지 복사(&C)"), QStringLiteral("画像をクリップボードにコピー"),
          QStringLiteral("コピー"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, true},
+        {kIdViewZoomIn, QStringLiteral("확대(&I)"), QStringLiteral("미리 보기를 확대합니다."), QStringLiteral("확대"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {kIdViewZoomOut, QStringLiteral("축소(&O)"), QStringLiteral("미리 보기를 축소합니다."), QStringLiteral("축소"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
+        {kIdViewActualSize, QStringLiteral("실제 크기(&A)"), QStringLiteral("미리 보기를 100 %로 표시합니다."),
+         QStringLiteral("실제 크기"), {QKeySequence(Qt::CTRL | Qt::Key_0)}},
+        {kIdViewZoomFit, QStringLiteral("창에 맞춤(&F)"), QStringLiteral("미리 보기 전체를 창에 맞춰 표시합니다."),
+         QStringLiteral("창에 맞춤"), {}},
         // The shape buttons show no text at all (no tool tip, no prompt); only
         // screen readers name them.
         {kRenderCircle00, QString(), QString(), QString(), {}, false, true, QStringLiteral("원")},
@@ -41,6 +49,7 @@ const std::vector<SFrameMenu>& FrameMenus()
          {kIdFileOpen, kIdFileSave, kIdFileSaveAs, kPlaceSeparator, kIdExportImage, kIdExportImageSet,
           kPlaceSeparator, kPlaceRecentFiles, kPlaceSeparator, kIdAppExit}},
         {QStringLiteral("편집(&E)"), {kIdEditUndo, kIdEditRedo, kPlaceSeparator, kIdEditCopy}},
+        {QStringLiteral("보기(&V)"), {kIdViewZoomIn, kIdViewZoomOut, kIdViewActualSize, kIdViewZoomFit}},
         {QStringLiteral("도움말(&H)"), {kIdAppAbout}},
     };
     return menus;

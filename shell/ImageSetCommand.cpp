@@ -13,6 +13,7 @@
 
 const QString CImageSetCommand::kSection = QStringLiteral("Image Set");
 const QString CImageSetCommand::kFailedMessage = QStringLiteral("画像セットの保存に失敗しました。\n\n");
+const QString CImageSetCommand::kOpenFolderFailedMessage = QStringLiteral("フォルダーを開けませんでした。\n\n");
 
 namespace {
 
@@ -31,15 +32,6 @@ CImageSetCommand::CImageSetCommand(CNacreformDoc& doc, IShellDialogs& shell)
 }
 
 CImageSetCommand::~CImageSetCommand() = default;
-
-IImageSetDialogs& CImageSetCommand::Dialogs()
-{
-    if (m_pDialogs)
-        return *m_pDialogs;
-    if (!m_pQtDialogs)
-        m_pQtDialogs = std::make_unique<CQtImageSetDialogs>();
-    return *m_pQtDialogs;
-}
 
 QString CImageSetCommand::SettingsPath() const
 {
@@ -103,7 +95,23 @@ void CImageSetCommand::Run(QWidget* parent)
         CIniFile settings(settingsPath, false);
         choice = ReadChoice(settings, m_doc);
     }
-    if (!Dialogs().EditImageSet(parent, m_doc, choice))
+    QStringList files;
+    // Asked with the dialog still open: a refused replacement returns to it.
+    const auto mayWrite = [this, &files](QWidget* dialog, const SImageSetChoice& chosen) {
+        QString why;
+        files = PlanImageSet(chosen.options, &why);
+        if (files.isEmpty()) {
+            m_shell.ShowMessage(dialog, kFailedMessage + why);
+            return false;
+        }
+        QStringList existing;
+        for (const QString& file : std::as_const(files)) {
+            if (QFileInfo::exists(QDir(chosen.folder).filePath(file)))
+                existing.append(file);
+        }
+        return existing.isEmpty() || m_pDialogs->ConfirmReplace(dialog, existing);
+    };
+    if (!m_pDialogs->EditImageSet(parent, m_doc, choice, mayWrite))
         return;
     if (!settingsPath.isEmpty()) {
         QDir().mkpath(QFileInfo(settingsPath).absolutePath());
@@ -112,19 +120,6 @@ void CImageSetCommand::Run(QWidget* parent)
         settings.Flush();
     }
 
-    QString why;
-    const QStringList files = PlanImageSet(choice.options, &why);
-    if (files.isEmpty()) {
-        m_shell.ShowMessage(parent, kFailedMessage + why);
-        return;
-    }
-    QStringList existing;
-    for (const QString& file : files) {
-        if (QFileInfo::exists(QDir(choice.folder).filePath(file)))
-            existing.append(file);
-    }
-    if (!existing.isEmpty() && !Dialogs().ConfirmReplace(parent, existing))
-        return;
     if (!QDir().mkpath(choice.folder)) {
         m_shell.ShowMessage(parent, kFailedMessage + choice.folder);
         return;
@@ -132,6 +127,10 @@ void CImageSetCommand::Run(QWidget* parent)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QStringList failures = WriteImageSet(m_doc, choice.options, choice.folder);
     QGuiApplication::restoreOverrideCursor();
-    if (!failures.isEmpty())
+    if (!failures.isEmpty()) {
         m_shell.ShowMessage(parent, kFailedMessage + failures.join(QLatin1Char('\n')));
+        return;
+    }
+    if (m_pDialogs->ReportWritten(parent, choice.folder, files) && !m_pDesktop->OpenFolder(choice.folder))
+        m_shell.ShowMessage(parent, kOpenFolderFailedMessage + choice.folder);
 }

@@ -7,6 +7,7 @@
 #include "render/DisplayBitmap.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -34,16 +35,18 @@ QString StateLabel(EButtonState state)
     return {};
 }
 
-// The state over the preview's background, shrunk into the preview box and
-// drawn at the screen's pixel density.
+// The state over the preview's background, at the screen's pixel density:
+// at its own size when it fits the preview box, else reduced into it.
 QPixmap StatePreview(const CNacreformDoc& design, EButtonState state, qreal devicePixelRatio)
 {
-    const QImage rendered = RenderButtonState(design, state, 1);
-    const QImage shown = ComposeDisplayImage(design, rendered);
+    const QImage rendered = RenderButtonState(design, state, devicePixelRatio);
+    QImage shown = ComposeDisplayImage(design, rendered);
     if (shown.isNull())
         return {};
-    const int side = qRound(CImageSetDlg::kPreviewSide * devicePixelRatio);
-    QPixmap preview = QPixmap::fromImage(shown.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const QSize box = CImageSetDlg::kPreviewBox * devicePixelRatio;
+    if (shown.width() > box.width() || shown.height() > box.height())
+        shown = shown.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap preview = QPixmap::fromImage(shown);
     preview.setDevicePixelRatio(devicePixelRatio);
     return preview;
 }
@@ -68,17 +71,22 @@ CImageSetDlg::CImageSetDlg(const CNacreformDoc& design, const SImageSetChoice& c
 
     auto* states = new QGroupBox(QStringLiteral("상태"), this);
     auto* stateGrid = new QGridLayout(states);
+    // Two by two, so that previews large enough to read keep the dialog
+    // narrow.
+    constexpr int kStateColumns = 2;
     for (EButtonState state : AllButtonStates()) {
-        const int column = int(m_stateBoxes.size());
+        const int index = int(m_stateBoxes.size());
+        const int row = index / kStateColumns * 2;
+        const int column = index % kStateColumns;
         auto* preview = new QLabel(states);
-        preview->setFixedSize(kPreviewSide, kPreviewSide);
+        preview->setFixedSize(kPreviewBox);
         preview->setAlignment(Qt::AlignCenter);
         preview->setPixmap(StatePreview(design, state, devicePixelRatioF()));
         auto* box = new QCheckBox(StateLabel(state), states);
         box->setProperty("state", int(state));
         box->setChecked(choice.options.states.contains(state));
-        stateGrid->addWidget(preview, 0, column, Qt::AlignCenter);
-        stateGrid->addWidget(box, 1, column, Qt::AlignCenter);
+        stateGrid->addWidget(preview, row, column, Qt::AlignCenter);
+        stateGrid->addWidget(box, row + 1, column, Qt::AlignCenter);
         m_stateBoxes.append(box);
         m_statePreviews.append(preview);
     }
@@ -167,6 +175,13 @@ bool CImageSetDlg::CanAccept() const
     return m_pOk->isEnabled();
 }
 
+void CImageSetDlg::accept()
+{
+    if (m_acceptCheck && !m_acceptCheck(this, GetChoice()))
+        return;
+    QDialog::accept();
+}
+
 void CImageSetDlg::OnChanged()
 {
     const SImageSetChoice choice = GetChoice();
@@ -191,9 +206,11 @@ void CImageSetDlg::OnBrowseFolder()
         m_pFolder->setText(folder);
 }
 
-bool CQtImageSetDialogs::EditImageSet(QWidget* parent, const CNacreformDoc& design, SImageSetChoice& choice)
+bool CQtImageSetDialogs::EditImageSet(QWidget* parent, const CNacreformDoc& design, SImageSetChoice& choice,
+                                      const AcceptCheck& check)
 {
     CImageSetDlg dialog(design, choice, parent);
+    dialog.SetAcceptCheck(check);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     choice = dialog.GetChoice();
@@ -213,4 +230,22 @@ bool CQtImageSetDialogs::ConfirmReplace(QWidget* parent, const QStringList& exis
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+QString CQtImageSetDialogs::WrittenText(const QStringList& files)
+{
+    return QStringLiteral("파일 %1개를 저장했습니다.").arg(files.size());
+}
+
+bool CQtImageSetDialogs::ReportWritten(QWidget* parent, const QString& folder, const QStringList& files)
+{
+    QMessageBox box(QMessageBox::Information, CImageSetDlg::kCaption, WrittenText(files), QMessageBox::NoButton, parent);
+    box.setInformativeText(QDir::toNativeSeparators(folder));
+    box.setDetailedText(files.join(QLatin1Char('\n')));
+    QPushButton* open = box.addButton(QStringLiteral("폴더 열기(&O)"), QMessageBox::ActionRole);
+    QPushButton* close = box.addButton(QStringLiteral("닫기"), QMessageBox::RejectRole);
+    box.setDefaultButton(close);
+    box.setEscapeButton(close);
+    box.exec();
+    return box.clickedButton() == open;
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QSize>
 
 class CNacreformDoc;
 class QCheckBox;
@@ -22,14 +23,19 @@ class CImageSetDlg : public QDialog
 
 public:
     static const QString kCaption;
-    // Side of the state previews' box, in pixels.
-    static constexpr int kPreviewSide = 72;
+    // The state previews' box, in pixels: a design that fits shows as it
+    // is exported at 1x, caption and all; a larger one is reduced to fit.
+    static constexpr QSize kPreviewBox{200, 150};
 
     // Shows choice; design gives the previews. design must outlive the dialog.
     CImageSetDlg(const CNacreformDoc& design, const SImageSetChoice& choice, QWidget* parent = nullptr);
 
     // What the dialog shows now.
     SImageSetChoice GetChoice() const;
+    // Asked before the dialog closes with OK; while it refuses, the dialog
+    // stays open as it is.
+    void SetAcceptCheck(const IImageSetDialogs::AcceptCheck& check) { m_acceptCheck = check; }
+    void accept() override;
 
     // The files the choice writes, as listed; empty with a reason shown
     // while the choice makes no set.
@@ -57,4 +63,5 @@ private:
     QListWidget* m_pFiles = nullptr;
     QLabel* m_pProblem = nullptr;
     QPushButton* m_pOk = nullptr;
+    IImageSetDialogs::AcceptCheck m_acceptCheck;
 };

@@ -183,6 +183,10 @@ void CMainFrame::ConnectCommands()
         {kIdEditUndo, [this] { m_pHistory->Undo(); }},
         {kIdEditRedo, [this] { m_pHistory->Redo(); }},
         {kIdEditCopy, [this] { m_pView->OnEditCopy(); }},
+        {kIdViewZoomIn, [this] { m_pView->ZoomIn(); }},
+        {kIdViewZoomOut, [this] { m_pView->ZoomOut(); }},
+        {kIdViewActualSize, [this] { m_pView->ZoomToActualSize(); }},
+        {kIdViewZoomFit, [this] { m_pView->ZoomToFit(); }},
     };
     for (auto handler = handlers.begin(); handler != handlers.end(); ++handler)
         connect(GetCommand(handler.key()), &QAction::triggered, this, handler.value());
@@ -193,6 +197,15 @@ void CMainFrame::ConnectCommands()
     redo->setEnabled(false);
     connect(m_pHistory, &CEditHistory::CanUndoChanged, undo, &QAction::setEnabled);
     connect(m_pHistory, &CEditHistory::CanRedoChanged, redo, &QAction::setEnabled);
+    // "실행 취소: 여백(&U)": the step's name goes before the mnemonic.
+    const auto namesItsStep = [](QAction* action) {
+        return [action, plain = action->text()](const QString& step) {
+            const qsizetype mnemonic = plain.indexOf(QLatin1String("(&"));
+            action->setText(step.isEmpty() ? plain : QString(plain).insert(mnemonic, QStringLiteral(": ") + step));
+        };
+    };
+    connect(m_pHistory, &CEditHistory::UndoTextChanged, undo, namesItsStep(undo));
+    connect(m_pHistory, &CEditHistory::RedoTextChanged, redo, namesItsStep(redo));
 
     m_pShapeGroup = new QActionGroup(this);
     m_pShapeGroup->setExclusive(true);
@@ -251,6 +264,12 @@ void CMainFrame::CreateStatusBar()
     m_pCanvasPane->setFixedWidth(m_pCanvasPane->fontMetrics().horizontalAdvance(kCanvasPanePlaceholder)
                                  + kPaneMargin);
     statusBar()->addPermanentWidget(m_pCanvasPane);
+    m_pZoomPane = new QLabel(m_pView->GetZoom().GetText(), this);
+    m_pZoomPane->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_pZoomPane->setMinimumWidth(m_pZoomPane->fontMetrics().horizontalAdvance(QStringLiteral("1600 %")) + kPaneMargin);
+    statusBar()->addPermanentWidget(m_pZoomPane);
+    connect(m_pView, &CNacreformView::ZoomChanged, m_pZoomPane,
+            [this] { m_pZoomPane->setText(m_pView->GetZoom().GetText()); });
 }
 
 void CMainFrame::CreateControlBar()
@@ -294,7 +313,7 @@ QString CMainFrame::GetPaneText(int pane) const
     if (pane == 0)
         return statusBar()->currentMessage().isEmpty() ? m_pMessagePane->text()
                                                       : statusBar()->currentMessage();
-    return m_pCanvasPane->text();
+    return pane == 1 ? m_pCanvasPane->text() : m_pZoomPane->text();
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& paths)

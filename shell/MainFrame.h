@@ -65,8 +65,10 @@ public:
     // The menus of the menu bar, left to right (see FrameMenus()).
     QMenu* GetFileMenu() const { return m_menus.value(0); }
     QMenu* GetEditMenu() const { return m_menus.value(1); }
+    QMenu* GetViewMenu() const { return m_menus.value(2); }
     QToolBar* GetToolBar() const { return m_pToolBar; }
-    // Pane 0 shows prompts and the idle text, pane 1 the canvas size.
+    // Pane 0 shows prompts and the idle text, pane 1 the canvas size, pane 2
+    // the preview's zoom.
     QString GetPaneText(int pane) const;
 
     // Shows paths as the numbered recent-file entries, newest first; the
@@ -118,6 +120,7 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pCanvasPane = nullptr;
+    QLabel* m_pZoomPane = nullptr;
     QActionGroup* m_pShapeGroup = nullptr;
     QAction* m_pRecentPlaceholder = nullptr;
     QList<QAction*> m_recentFileActions;

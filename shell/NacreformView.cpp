@@ -18,7 +18,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent)
@@ -37,8 +40,13 @@ CNacreformView::CNacreformView(CNacreformDoc& doc, IShellDialogs& dialogs, QWidg
         SetBitmaps(rendered, display, transparentBackground);
         emit Rendered();
     });
-    // Where the canvas ends, the workspace shows, as in Qt's own MDI area.
-    viewport()->setBackgroundRole(QPalette::Dark);
+    // Around the canvas a mid grey that neither tints the design's colours
+    // nor changes with the desktop's colour scheme.
+    constexpr QRgb kBackdrop = 0xFF808080;
+    QPalette backdrop = viewport()->palette();
+    backdrop.setColor(QPalette::Window, QColor(kBackdrop));
+    viewport()->setPalette(backdrop);
+    viewport()->setBackgroundRole(QPalette::Window);
     viewport()->setAutoFillBackground(true);
 }
 
@@ -105,6 +113,8 @@ void CNacreformView::SetBitmaps(const QImage& rendered, const QImage& display, b
                             std::exchange(m_shownImage, QImage())});
     if (!display.isNull()) {
         m_scrollSize = display.size();
+        if (m_zoom.Refit(m_scrollSize, viewport()->size()))
+            emit ZoomChanged();
         UpdateScrollSizes();
     }
     RenderForScreen();
@@ -129,9 +139,65 @@ void CNacreformView::RenderForScreen()
         m_shownImage = sharp;
 }
 
+QSizeF CNacreformView::ZoomedCanvasSize() const
+{
+    return QSizeF(m_scrollSize) * m_zoom.GetFactor();
+}
+
+QRectF CNacreformView::GetCanvasRect() const
+{
+    const QSizeF canvas = ZoomedCanvasSize();
+    const qreal ratio = devicePixelRatioF();
+    // Centred while it fits, else scrolled; on a device pixel either way,
+    // so that at 100 % each pixel of the picture is one of the screen.
+    const auto corner = [ratio](qreal length, int visible, int scrolled) {
+        const qreal logical = length < visible ? (visible - length) / 2 : -scrolled;
+        return std::floor(logical * ratio) / ratio;
+    };
+    return QRectF(QPointF(corner(canvas.width(), viewport()->width(), horizontalScrollBar()->value()),
+                         corner(canvas.height(), viewport()->height(), verticalScrollBar()->value())),
+                  canvas);
+}
+
+void CNacreformView::ZoomIn()
+{
+    ChangeZoom(&CPreviewZoom::StepIn, QRectF(viewport()->rect()).center());
+}
+
+void CNacreformView::ZoomOut()
+{
+    ChangeZoom(&CPreviewZoom::StepOut, QRectF(viewport()->rect()).center());
+}
+
+void CNacreformView::ZoomToActualSize()
+{
+    ChangeZoom(&CPreviewZoom::SetActualSize, QRectF(viewport()->rect()).center());
+}
+
+void CNacreformView::ZoomToFit()
+{
+    ChangeZoom([this](CPreviewZoom& zoom) { zoom.Fit(m_scrollSize, viewport()->size()); },
+               QRectF(viewport()->rect()).center());
+}
+
+void CNacreformView::ChangeZoom(const std::function<void(CPreviewZoom&)>& change, const QPointF& anchor)
+{
+    const QRectF before = GetCanvasRect();
+    const double oldFactor = m_zoom.GetFactor();
+    change(m_zoom);
+    const double factor = m_zoom.GetFactor();
+    UpdateScrollSizes();
+    // The canvas point under the anchor, in the new content's coordinates.
+    const QPointF kept = (anchor - before.topLeft()) * (factor / oldFactor);
+    horizontalScrollBar()->setValue(qRound(kept.x() - anchor.x()));
+    verticalScrollBar()->setValue(qRound(kept.y() - anchor.y()));
+    viewport()->update();
+    emit ZoomChanged();
+}
+
 void CNacreformView::UpdateScrollSizes()
 {
-    const QSize canvas = m_scrollSize;
+    const QSize canvas = ZoomedCanvasSize().toSize();
     const QSize visible = viewport()->size();
     constexpr int kLineSteps = 10;
     horizontalScrollBar()->setRange(0, qMax(0, canvas.width() - visible.width()));
@@ -199,13 +265,39 @@ void CNacreformView::paintEvent(QPaintEvent*)
             Qt::QueuedConnection);
     }
     QPainter painter(viewport());
-    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()), m_shownImage);
+    const QRectF canvas = GetCanvasRect();
+    if (m_zoom.GetFactor() == 1) {
+        painter.drawImage(canvas.topLeft(), m_shownImage);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_zoom.GetFactor() < 1);
+    painter.drawImage(canvas, m_shownImage);
 }
 
 void CNacreformView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    if (m_zoom.Refit(m_scrollSize, viewport()->size()))
+        emit ZoomChanged();
     UpdateScrollSizes();
+}
+
+void CNacreformView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    constexpr int kNotch = 120;
+    // However far a wheel claims to have turned, no more steps than the
+    // zoom has.
+    constexpr int kMostSteps = 16;
+    m_wheelZoomDelta = std::clamp(m_wheelZoomDelta + event->angleDelta().y(), -kMostSteps * kNotch, kMostSteps * kNotch);
+    for (; m_wheelZoomDelta >= kNotch; m_wheelZoomDelta -= kNotch)
+        ChangeZoom(&CPreviewZoom::StepIn, event->position());
+    for (; m_wheelZoomDelta <= -kNotch; m_wheelZoomDelta += kNotch)
+        ChangeZoom(&CPreviewZoom::StepOut, event->position());
+    event->accept();
 }
 
 void CNacreformView::scrollContentsBy(int, int)

@@ -1,16 +1,26 @@
 #pragma once
 
+#include "shell/PreviewZoom.h"
+
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QTimer>
+
+#include <functional>
 
 class CNacreformDoc;
 class CPreviewRenderer;
 class IShellDialogs;
 
 // The preview: the design as its renderer draws it, over a checkerboard or the
-// background colour, at the top-left of a scrollable area. Owns the last
-// rendered bitmap and its composition, which the export saves as they are.
+// background colour, centred on a neutral backdrop in a scrollable area, at
+// the chosen zoom. Owns the last rendered bitmap and its composition, which
+// the export saves as they are.
+//
+// At 100 % every device pixel of the screen shows one pixel of the design as
+// rendered for the screen's density; enlarged, each of those pixels becomes
+// a block, so that the pixels themselves can be inspected; reduced, the
+// picture is filtered. Zooming never renders again.
 //
 // Renders are requested through UpdatePreview. Typing asks for a deferred
 // render: a burst of such requests renders once, kRenderDelayMs after the last
@@ -58,6 +68,17 @@ public:
     // that paste it). Does nothing while there is no rendered bitmap.
     void OnEditCopy();
 
+    // The zoom commands: one step in or out around the viewport's centre, 100 %,
+    // and fitting the whole canvas into the window while it changes.
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomToActualSize();
+    void ZoomToFit();
+    const CPreviewZoom& GetZoom() const { return m_zoom; }
+    // Where the canvas shows in the viewport, in its coordinates; its corner
+    // lies on a device pixel.
+    QRectF GetCanvasRect() const;
+
     // The renderer's ARGB output and the opaque composition shown; both null
     // when the last render produced nothing.
     const QImage& GetRenderedImage() const { return m_renderedImage; }
@@ -66,11 +87,15 @@ public:
 signals:
     // After every render attempt, successful or not.
     void Rendered();
+    // After every change of the zoom factor.
+    void ZoomChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // With Ctrl held the wheel zooms around the pointer; otherwise it scrolls.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // True when the render has ended; false when it goes on in the worker.
@@ -81,6 +106,11 @@ private:
     void SetBitmaps(const QImage& rendered, const QImage& display, bool transparentBackground);
     void RenderForScreen();
     void UpdateScrollSizes();
+    // Applies change to the zoom, keeping the canvas point under anchor (a
+    // viewport point) where it is.
+    void ChangeZoom(const std::function<void(CPreviewZoom&)>& change, const QPointF& anchor);
+    // The canvas's size on screen, in viewport coordinates.
+    QSizeF ZoomedCanvasSize() const;
 
     CNacreformDoc& m_doc;
     IShellDialogs& m_dialogs;
@@ -101,4 +131,8 @@ private:
     // Size of the last picture shown; a failed render keeps it, as the
     // status pane keeps its text.
     QSize m_scrollSize;
+    CPreviewZoom m_zoom;
+    // Wheel turns not yet taken as zoom steps (fine-grained wheels and
+    // touchpads send fractions of a notch).
+    int m_wheelZoomDelta = 0;
 };

@@ -47,8 +47,9 @@ ESaveChanges CQtShellDialogs::AskSaveChanges(QWidget* parent, const QString& tex
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
     // Set here rather than left to Qt's catalogue, which may not be
     // installed: the question must read in one language.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+    // With mnemonics, as the platform's own boxes have: Y and N answer.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);

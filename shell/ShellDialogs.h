@@ -33,8 +33,8 @@ public:
     virtual QString ChooseFile(QWidget* parent, const SFileDialogRequest& request) = 0;
     // A message box captioned with the application title and an OK button.
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
-    // Asks text with the buttons はい (save), いいえ (discard) and
-    // キャンセル, captioned like a message box.
+    // Asks text with the buttons はい(&Y) (save), いいえ(&N) (discard) and
+    // キャンセル (also Escape), captioned like a message box.
     virtual ESaveChanges AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // The about box.
     virtual void ShowAbout(QWidget* parent) = 0;

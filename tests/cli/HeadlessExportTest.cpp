@@ -24,7 +24,10 @@ protected:
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
-    SRun Run(const QStringList& arguments, const QString& extraVariable = {}) const
+    // Runs the program in the test's folder, or in folder when given, with
+    // extraVariable ("NAME=value") added to its environment when given.
+    SRun Run(const QStringList& arguments, const QString& folder = QString(),
+             const QString& extraVariable = QString()) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -34,7 +37,7 @@ protected:
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir.path());
+        process.setWorkingDirectory(folder.isEmpty() ? m_dir.path() : folder);
         process.start(QStringLiteral(NACREFORM_EXECUTABLE), arguments);
         SRun run;
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -84,7 +87,7 @@ TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureNeedsOne)
         {QStringLiteral("--export-set"), QStringLiteral("set"), QStringLiteral("--scales"), QStringLiteral("1,2")},
         {QStringLiteral("--batch"), row}};
     for (const QStringList& arguments : runs) {
-        const SRun run = Run(arguments, debugPlugins);
+        const SRun run = Run(arguments, {}, debugPlugins);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("platforms"))) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("imageformats"))) << run.err.toStdString();
@@ -95,7 +98,7 @@ TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureNeedsOne)
     ASSERT_TRUE(picture.save(Path(QStringLiteral("blue.jpg")), "JPEG"));
     const SRun withPicture = Run({QStringLiteral("--set"), QStringLiteral("ImagePath=") + Path(QStringLiteral("blue.jpg")),
                                   QStringLiteral("--export"), QStringLiteral("picture.png")},
-                                 debugPlugins);
+                                 {}, debugPlugins);
     ASSERT_EQ(withPicture.exitCode, 0) << withPicture.err.toStdString();
     EXPECT_TRUE(withPicture.err.contains(QStringLiteral("imageformats")));
     EXPECT_FALSE(withPicture.err.contains(QStringLiteral("platforms")));
@@ -340,6 +343,56 @@ TEST_F(HeadlessExportTest, BatchReportsBadRowsQuietlyOffATerminalAndFailsAtTheEn
     EXPECT_EQ(sets.exitCode, 1);
     for (const char* file : {"out/first@2x.png", "out/first.css", "out/third@2x.png", "out/third.css"})
         EXPECT_TRUE(QFile::exists(Path(QString::fromUtf8(file)))) << file;
+}
+
+TEST_F(HeadlessExportTest, APictureBesideItsDesignTravelsWithIt)
+{
+    const QDir root(m_dir.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("designs/pics")) && root.mkpath(QStringLiteral("elsewhere")));
+    QImage red(20, 20, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(Path(QStringLiteral("designs/pics/p.png"))));
+    WriteDesign(QStringLiteral("designs/d.nfd"), "ImagePath=pics/p.png\nString=\n");
+    const QString design = Path(QStringLiteral("designs/d.nfd"));
+    const QString away = Path(QStringLiteral("elsewhere"));
+    QFile csv(Path(QStringLiteral("elsewhere/rows.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,ImagePath\nrow,pics/p.png\n");
+    csv.close();
+
+    // From the design's folder, from another one, and as a set or a batch
+    // row (whose relative picture is looked up beside the design too).
+    const QList<QPair<QStringList, QString>> runs = {
+        {{QStringLiteral("--export"), Path(QStringLiteral("beside.png")), QStringLiteral("d.nfd")},
+         Path(QStringLiteral("designs"))},
+        {{QStringLiteral("--export"), Path(QStringLiteral("away.png")), design}, away},
+        {{QStringLiteral("--export-set"), Path(QStringLiteral("set")), QStringLiteral("--scales"), QStringLiteral("1"),
+          QStringLiteral("--states"), QStringLiteral("normal"), design}, away},
+        {{QStringLiteral("--batch"), QStringLiteral("rows.csv"), design}, away},
+        {{QStringLiteral("--set"), QStringLiteral("ImagePath="), QStringLiteral("--export"),
+          Path(QStringLiteral("none.png")), design}, away},
+    };
+    for (const auto& [arguments, folder] : runs) {
+        const SRun run = Run(arguments, folder);
+        EXPECT_EQ(run.exitCode, 0) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.err, QString()) << run.err.toStdString();
+    }
+    const QImage beside(Path(QStringLiteral("beside.png")));
+    ASSERT_FALSE(beside.isNull());
+    for (const char* same : {"away.png", "set/d.png", "elsewhere/row.png"})
+        EXPECT_EQ(QImage(Path(QString::fromLatin1(same))), beside) << same;
+    EXPECT_NE(QImage(Path(QStringLiteral("none.png"))), beside);
+
+    // Saved beside the picture's folder it stays relative, elsewhere it
+    // becomes absolute.
+    for (const auto& [target, stored] : {std::pair{QStringLiteral("designs/copy.nfd"), QStringLiteral("pics/p.png")},
+                                         std::pair{QStringLiteral("elsewhere/copy.nfd"),
+                                                   Path(QStringLiteral("designs/pics/p.png"))}}) {
+        ASSERT_EQ(Run({design, QStringLiteral("--save"), Path(target)}, away).exitCode, 0);
+        QFile saved(Path(target));
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(saved.readAll().contains(("\nImagePath=" + stored + "\n").toUtf8())) << target.toStdString();
+    }
 }
 
 TEST_F(HeadlessExportTest, SetOptionsThatDoNotFitAreUsageErrors)

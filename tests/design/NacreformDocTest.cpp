@@ -4,6 +4,7 @@
 #include "design/IniFile.h"
 #include "render/Render.h"
 #include "render/ImageFiles.h"
+#include "render/Picture.h"
 #include "render/RendererTable.h"
 #include "util/MessageSink.h"
 
@@ -258,7 +259,7 @@ TEST_F(DocumentFileTest, BytesThatAreNotUtf8SurviveAnEditAndASave)
     ASSERT_EQ(::rename(folder + "/plain.png", picture.constData()), 0);
     ASSERT_TRUE(OpenLines("String=caf\xe9 \xff\nImagePath=" + picture + "\nMargin=1\n"));
 
-    QImage loaded;
+    CPicture loaded;
     EXPECT_TRUE(LoadPicture(m_doc.ImagePath, loaded));
     EXPECT_EQ(loaded.size(), QSize(4, 2));
 
@@ -267,8 +268,55 @@ TEST_F(DocumentFileTest, BytesThatAreNotUtf8SurviveAnEditAndASave)
     ASSERT_TRUE(m_doc.OnSaveDocument(path));
     const QByteArray saved = ReadAll(path);
     EXPECT_TRUE(saved.contains("\nString=caf\xe9 \xff\n")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("\nImagePath=" + picture + "\n"));
+    EXPECT_TRUE(saved.contains("\nImagePath=p\xe9.png\n")) << saved.toStdString(); // beside the design
     EXPECT_TRUE(saved.contains("\nMargin=2\n"));
+}
+
+TEST_F(DocumentFileTest, PicturePathsTravelWithTheDesignFolder)
+{
+    const QDir root(m_dir.path());
+    for (const char* folder : {"designs/pics", "other"})
+        ASSERT_TRUE(root.mkpath(folder));
+    for (const char* file : {"designs/b.png", "designs/pics/a.png", "other/b.png", "other/c.png"})
+        WriteAll(root.filePath(file), "");
+    const QString previousFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root.filePath("other")));
+
+    // Saved: relative when the picture lies in the design's folder or below.
+    const QString design = root.filePath("designs/d.nfd");
+    const struct { QString inMemory; QString stored; } kCases[] = {
+        {root.filePath("designs/b.png"), "b.png"},
+        {root.filePath("designs/pics/a.png"), "pics/a.png"},
+        {root.filePath("other/c.png"), root.filePath("other/c.png")},
+        {"missing.png", "missing.png"},
+    };
+    for (const auto& c : kCases) {
+        m_doc.ImagePath = c.inMemory;
+        ASSERT_TRUE(m_doc.DoSave(design));
+        EXPECT_TRUE(ReadAll(design).contains("\nImagePath=" + c.stored.toUtf8() + "\n")) << c.stored.toStdString();
+    }
+
+    // Read: beside the design first, then from the current folder.
+    const struct { QByteArray stored; QString inMemory; } kReads[] = {
+        {"pics/a.png", root.filePath("designs/pics/a.png")},
+        {"b.png", root.filePath("designs/b.png")},
+        {"c.png", root.filePath("other/c.png")},
+        {"missing.png", "missing.png"},
+    };
+    for (const auto& r : kReads) {
+        WriteAll(design, "[General]\nImagePath=" + r.stored + "\n");
+        ASSERT_TRUE(m_doc.OnOpenDocument(design));
+        EXPECT_EQ(m_doc.ImagePath, r.inMemory) << r.stored.toStdString();
+    }
+
+    // Saved elsewhere, the picture keeps pointing at the same file.
+    WriteAll(design, "[General]\nImagePath=pics/a.png\n");
+    ASSERT_TRUE(m_doc.OnOpenDocument(design));
+    ASSERT_TRUE(m_doc.DoSave(root.filePath("other/e.nfd")));
+    EXPECT_TRUE(ReadAll(root.filePath("other/e.nfd")).contains("\nImagePath=" + root.filePath("designs/pics/a.png").toUtf8() + "\n"));
+    ASSERT_TRUE(m_doc.DoSave(root.filePath("f.nfd")));
+    EXPECT_TRUE(ReadAll(root.filePath("f.nfd")).contains("\nImagePath=designs/pics/a.png\n"));
+    QDir::setCurrent(previousFolder);
 }
 
 TEST_F(DocumentFileTest, MissingKeysKeepThePreviousDesign)

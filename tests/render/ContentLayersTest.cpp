@@ -3,6 +3,7 @@
 #include "render/CanvasGraphics.h"
 #include "render/ContentLayers.h"
 #include "render/ImageFiles.h"
+#include "render/Picture.h"
 #include "render/PictureLayer.h"
 #include "render/TextLayer.h"
 #include "util/MessageSink.h"
@@ -68,6 +69,16 @@ protected:
         QImageWriter writer(path, format);
         EXPECT_TRUE(writer.write(picture)) << name.toStdString() << ": " << writer.errorString().toStdString();
         return path;
+    }
+
+    // A 10 x 10 SVG picture: a red square from 2 to 8 on a clear ground.
+    QString WriteSvg(const QString& name)
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10' viewBox='0 0 10 10'>"
+                   "<rect x='2' y='2' width='6' height='6' fill='red'/></svg>");
+        return file.fileName();
     }
 
     QTemporaryDir m_dir;
@@ -169,7 +180,7 @@ TEST_F(ContentLayersTest, PicturePathThatIsNoRegularFileFailsWithoutWaiting)
     // Opening a pipe for reading blocks until a writer comes, which none will.
     const QString pipe = m_dir.filePath(QStringLiteral("pipe.png"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    QImage picture;
+    CPicture picture;
     EXPECT_FALSE(LoadPicture(pipe, picture));
     EXPECT_TRUE(picture.isNull());
     EXPECT_FALSE(LoadPicture(m_dir.path(), picture));
@@ -209,11 +220,65 @@ TEST_F(ContentLayersTest, CommonPictureFormatsDecode)
     paths.append(gif.fileName());
 
     for (const QString& path : paths) {
-        QImage picture;
+        CPicture picture;
         EXPECT_TRUE(LoadPicture(path, picture)) << path.toStdString();
         EXPECT_EQ(picture.size(), QSize(16, 16)) << path.toStdString();
-        EXPECT_LE(ChannelDistance(picture.pixel(8, 8), 0xFFFF0000u), 8) << path.toStdString(); // JPEG is lossy
+        EXPECT_LE(ChannelDistance(picture.GetPixels().pixel(8, 8), 0xFFFF0000u), 8) << path.toStdString(); // JPEG is lossy
     }
+}
+
+TEST_F(ContentLayersTest, SvgPicturesLoadAsVectorsOrFailWithAReason)
+{
+    const QString svg = WriteSvg(QStringLiteral("icon.svg"));
+    QFile::copy(svg, m_dir.filePath(QStringLiteral("no-extension")));
+    for (const QString& path : {svg, m_dir.filePath(QStringLiteral("no-extension"))}) {
+        CPicture picture;
+        ASSERT_TRUE(LoadPicture(path, picture)) << path.toStdString();
+        EXPECT_TRUE(picture.IsVector());
+        EXPECT_EQ(picture.size(), QSize(10, 10));
+    }
+    QFile broken(m_dir.filePath(QStringLiteral("broken.svg")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<svg xmlns='http://www.w3.org/2000/svg'><rect");
+    broken.close();
+    CPicture picture;
+    QString why;
+    EXPECT_FALSE(LoadPicture(broken.fileName(), picture, &why));
+    EXPECT_TRUE(picture.isNull());
+    EXPECT_FALSE(why.isEmpty());
+}
+
+namespace {
+
+// Pixels of the row through the middle of image that are neither clear nor
+// opaque: how many device pixels the picture's edges take.
+int BlurredEdgePixels(const QImage& image)
+{
+    const int y = image.height() / 2;
+    int blurred = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        const int alpha = qAlpha(image.pixel(x, y));
+        blurred += alpha > 25 && alpha < 230;
+    }
+    return blurred;
+}
+
+} // namespace
+
+TEST_F(ContentLayersTest, SvgPictureIsDrawnSharpAtTwiceTheScale)
+{
+    m_doc.ImagePath = WriteSvg(QStringLiteral("icon.svg"));
+    QImage twice = TransparentCanvas(2 * kCanvas.width(), 2 * kCanvas.height());
+    {
+        QPainter graphics(&twice);
+        PrepareCanvasGraphics(graphics, 2);
+        DrawTextAndPicture(m_doc, graphics, kContent);
+    }
+    const QImage enlarged = DrawContent(m_doc).scaled(twice.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A square 60 % as wide as the picture, 101.6 pixels high at 1x.
+    EXPECT_NEAR(InkBounds(twice).width(), 2 * 0.6 * 101.6, 2);
+    EXPECT_LE(BlurredEdgePixels(twice), 2);
+    EXPECT_GE(BlurredEdgePixels(enlarged), 3);
 }
 
 TEST_F(ContentLayersTest, EmptyCaptionDrawsNothing)

@@ -24,6 +24,7 @@ private slots:
     void openCancelledOrFailingKeepsTheDesign();
     void saveAsProposesUntitledAndKeepsTheName();
     void failedSaveIsReportedAndChangesNothing();
+    void cancelledOrFailedSaveAsKeepsTheDesignsFile();
     void saveAsShortcutOpensTheSaveDialog();
     void recentFilesNewestFirstAtMostFour();
     void missingRecentFileIsReportedAndDropped();
@@ -145,6 +146,28 @@ void FileCommandsTest::failedSaveIsReportedAndChangesNothing()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
     QCOMPARE(QDir(shell.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"existing.nfd"});
+}
+
+void FileCommandsTest::cancelledOrFailedSaveAsKeepsTheDesignsFile()
+{
+    SShellHarness shell;
+    const QString opened = shell.WriteDesign(QStringLiteral("opened.nfd"), 12);
+    QVERIFY(shell.docManager.OpenDocumentFile(opened));
+    const QString unwritable = shell.FilePath(QStringLiteral("no-such-folder/design.nfd"));
+    for (const QString& answer : {QString(), unwritable}) {
+        shell.dialogs.fileAnswers = {answer};
+        QVERIFY(!shell.docManager.OnFileSaveAs());
+        QCOMPARE(shell.Doc().GetPathName(), opened);
+        QCOMPARE(shell.Doc().GetTitle(), QStringLiteral("opened.nfd"));
+    }
+    // Save writes the design back without asking for a name.
+    shell.Doc().Margin = 21;
+    const qsizetype asked = shell.dialogs.fileRequests.size();
+    QVERIFY(shell.docManager.OnFileSave());
+    QCOMPARE(shell.dialogs.fileRequests.size(), asked);
+    CNacreformDoc reread;
+    QVERIFY(reread.OnOpenDocument(opened));
+    QCOMPARE(reread.Margin, 21);
 }
 
 void FileCommandsTest::saveAsShortcutOpensTheSaveDialog()

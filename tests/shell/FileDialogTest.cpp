@@ -5,6 +5,7 @@
 #include <QAbstractFileIconProvider>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,13 +19,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// The real file dialog as the program sets it up.
+// The real file dialog and save question as the program sets them up.
 class FileDialogTest : public QObject
 {
     Q_OBJECT
 
 private slots:
     void listingAFolderNeverReadsItsFiles();
+    void saveQuestionAnswersByItsMnemonics_data();
+    void saveQuestionAnswersByItsMnemonics();
 };
 
 namespace {
@@ -113,6 +116,36 @@ void FileDialogTest::listingAFolderNeverReadsItsFiles()
     }
     watchdog.Finish();
     QVERIFY2(!watchdog.fired, "the dialog waited on the pipe");
+}
+
+void FileDialogTest::saveQuestionAnswersByItsMnemonics_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<ESaveChanges>("answer");
+    QTest::newRow("Y") << int(Qt::Key_Y) << ESaveChanges::Save;
+    QTest::newRow("N") << int(Qt::Key_N) << ESaveChanges::Discard;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << ESaveChanges::Cancel;
+}
+
+void FileDialogTest::saveQuestionAnswersByItsMnemonics()
+{
+    QFETCH(int, key);
+    QFETCH(ESaveChanges, answer);
+    QStringList buttons;
+    // Pressed once the question is up; a box that never comes fails below
+    // rather than waiting.
+    QTimer::singleShot(0, [&] {
+        QWidget* box = nullptr;
+        if (!QTest::qWaitFor([&] { return (box = QApplication::activeModalWidget()) != nullptr; }))
+            return;
+        for (const QPushButton* button : box->findChildren<QPushButton*>())
+            buttons.append(button->text());
+        QTest::keyClick(box, Qt::Key(key));
+    });
+    CQtShellDialogs dialogs;
+    QCOMPARE(dialogs.AskSaveChanges(nullptr, QStringLiteral("無題 への変更を保存しますか?")), answer);
+    buttons.sort();
+    QCOMPARE(buttons, QStringList({QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)"), QStringLiteral("キャンセル")}));
 }
 
 NACREFORM_QTEST(FileDialogTest)

@@ -1,6 +1,7 @@
 #include "QtTestRegistry.h"
 #include "ShellHarness.h"
 #include "shell/CommandIds.h"
+#include "shell/DesktopServices.h"
 #include "shell/ImageSetCommand.h"
 #include "shell/ImageSetDlg.h"
 #include "design/IniFile.h"
@@ -9,31 +10,59 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
 
-// Answers the set dialog and the replace question from a script.
+// Answers the set dialog, the replace question and the report from a
+// script: the dialog offers answer, then each of the retries while the
+// command refuses them, and is cancelled when they run out.
 class CScriptedSetDialogs : public IImageSetDialogs
 {
 public:
     bool accept = true;
     bool replace = true;
+    bool openFolder = false;
     SImageSetChoice answer;
+    QList<SImageSetChoice> retries;
     QList<SImageSetChoice> offered;
     QList<QStringList> replaceQuestions;
+    QList<QPair<QString, QStringList>> reports;
 
-    bool EditImageSet(QWidget*, const CNacreformDoc&, SImageSetChoice& choice) override
+    bool EditImageSet(QWidget*, const CNacreformDoc&, SImageSetChoice& choice, const AcceptCheck& check) override
     {
         offered.append(choice);
-        if (accept)
-            choice = answer;
-        return accept;
+        if (!accept)
+            return false;
+        for (const SImageSetChoice& tried : QList<SImageSetChoice>{answer} + retries) {
+            if (check(nullptr, tried)) {
+                choice = tried;
+                return true;
+            }
+        }
+        return false;
     }
     bool ConfirmReplace(QWidget*, const QStringList& existing) override
     {
         replaceQuestions.append(existing);
         return replace;
+    }
+    bool ReportWritten(QWidget*, const QString& folder, const QStringList& files) override
+    {
+        reports.append({folder, files});
+        return openFolder;
+    }
+};
+
+class CRecordingDesktop : public IDesktopServices
+{
+public:
+    QStringList opened;
+    bool OpenFolder(const QString& folder) override
+    {
+        opened.append(folder);
+        return true;
     }
 };
 
@@ -47,7 +76,8 @@ class ImageSetCommandTest : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void writesTheChosenFilesAndRemembersTheChoice();
-    void cancelAndRefusedReplaceWriteNothing();
+    void refusedReplaceReturnsToTheDialog();
+    void dialogStaysOpenWhileRefusedAndShowsReadablePreviews();
     void dialogListsTheFilesAndRefusesUnusableSets();
 };
 
@@ -62,6 +92,9 @@ void ImageSetCommandTest::writesTheChosenFilesAndRemembersTheChoice()
     dialogs.answer.options.name = QStringLiteral("ok");
     dialogs.answer.options.scales = {1, 2};
     dialogs.answer.options.states = {EButtonState::Normal, EButtonState::Pressed};
+    dialogs.openFolder = true;
+    CRecordingDesktop desktop;
+    command.SetDesktop(&desktop);
 
     shell.Frame().GetCommand(kIdExportImageSet)->trigger();
     QCOMPARE(dialogs.offered.size(), 1);
@@ -72,6 +105,12 @@ void ImageSetCommandTest::writesTheChosenFilesAndRemembersTheChoice()
     QCOMPARE(QImage(QDir(dialogs.answer.folder).filePath(QStringLiteral("ok@2x.png"))).size(),
              shell.View().GetRenderedImage().size() * 2);
     QVERIFY(shell.dialogs.messages.isEmpty());
+    // It says what it wrote, and the folder opens when asked.
+    QCOMPARE(dialogs.reports.size(), 1);
+    QCOMPARE(dialogs.reports[0].first, dialogs.answer.folder);
+    QCOMPARE(dialogs.reports[0].second, QStringList({"ok.png", "ok-pressed.png", "ok@2x.png", "ok-pressed@2x.png"}));
+    QCOMPARE(desktop.opened, QStringList{dialogs.answer.folder});
+    QCOMPARE(CQtImageSetDialogs::WrittenText(dialogs.reports[0].second), QStringLiteral("파일 4개를 저장했습니다."));
 
     // The next time starts from these choices; the name is the design's.
     QVERIFY(shell.Doc().DoSave(shell.FilePath(QStringLiteral("Launch.nfd"))));
@@ -85,20 +124,19 @@ void ImageSetCommandTest::writesTheChosenFilesAndRemembersTheChoice()
     QCOMPARE(dialogs.replaceQuestions[0].size(), 4);
 }
 
-void ImageSetCommandTest::cancelAndRefusedReplaceWriteNothing()
+void ImageSetCommandTest::refusedReplaceReturnsToTheDialog()
 {
     SShellHarness shell;
     CScriptedSetDialogs dialogs;
     CImageSetCommand& command = *shell.Frame().GetImageSetCommand();
     command.SetDialogs(&dialogs);
-    const QString settings = shell.FilePath(QStringLiteral("Nacreform.ini"));
-    command.SetSettingsPath(settings);
+    command.SetSettingsPath(shell.FilePath(QStringLiteral("Nacreform.ini")));
     dialogs.answer.folder = shell.dir.path();
     dialogs.answer.options.scales = {1};
 
     dialogs.accept = false;
     command.Run(&shell.Frame());
-    QCOMPARE(QDir(shell.dir.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(shell.dir.path()).entryList({"*.png"}, QDir::Files), QStringList());
 
     QFile existing(shell.FilePath(QStringLiteral("button-hover.png")));
     QVERIFY(existing.open(QIODevice::WriteOnly));
@@ -106,9 +144,15 @@ void ImageSetCommandTest::cancelAndRefusedReplaceWriteNothing()
     existing.close();
     dialogs.accept = true;
     dialogs.replace = false;
+    // "いいえ" keeps the dialog open; the user then picks another name.
+    dialogs.retries = {dialogs.answer};
+    dialogs.retries[0].options.name = QStringLiteral("other");
     command.Run(&shell.Frame());
     QCOMPARE(dialogs.replaceQuestions, QList<QStringList>({{"button-hover.png"}}));
-    QCOMPARE(QDir(shell.dir.path()).entryList({"*.png"}, QDir::Files), QStringList({"button-hover.png"}));
+    QStringList written = QDir(shell.dir.path()).entryList({"*.png"}, QDir::Files);
+    written.sort();
+    QCOMPARE(written, QStringList({"button-hover.png", "other-disabled.png", "other-hover.png", "other-pressed.png",
+                                   "other.png"}));
     QVERIFY(existing.open(QIODevice::ReadOnly));
     QCOMPARE(existing.readAll(), QByteArray("mine"));
     QCOMPARE(CQtImageSetDialogs::ReplaceQuestion({"button-hover.png"}),
@@ -149,6 +193,57 @@ void ImageSetCommandTest::dialogListsTheFilesAndRefusesUnusableSets()
     dialog.GetPatternEdit()->setText(QStringLiteral("{name}{-state}{@scale}.png"));
     dialog.GetFolderEdit()->clear();
     QVERIFY(!dialog.CanAccept());
+}
+
+void ImageSetCommandTest::dialogStaysOpenWhileRefusedAndShowsReadablePreviews()
+{
+    CNacreformDoc doc;
+    SImageSetChoice choice;
+    choice.options.scales = {1};
+    choice.folder = QStringLiteral("/tmp");
+    CImageSetDlg dialog(doc, choice);
+    bool acceptable = false;
+    QList<SImageSetChoice> asked;
+    dialog.SetAcceptCheck([&](QWidget* parent, const SImageSetChoice& chosen) {
+        asked.append(chosen);
+        return parent == &dialog && acceptable;
+    });
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.GetStateBoxes()[2]->setChecked(false);
+    const auto okButton = [&] {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("저장(&S)"))
+                return button;
+        }
+        return static_cast<QPushButton*>(nullptr);
+    };
+    QVERIFY(okButton());
+    QTest::mouseClick(okButton(), Qt::LeftButton);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.GetChoice().options.states, asked[0].options.states);
+    QVERIFY(!dialog.GetStateBoxes()[2]->isChecked());
+    acceptable = true;
+    QTest::mouseClick(okButton(), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    // The default design shows at its own size, caption and all; the
+    // state names are not cut.
+    for (QLabel* preview : dialog.GetStatePreviews()) {
+        QVERIFY(preview->width() >= 120);
+        QCOMPARE(preview->pixmap().deviceIndependentSize().toSize(), QSize(145, 148));
+    }
+    for (QCheckBox* box : dialog.GetStateBoxes())
+        QVERIFY(box->width() >= box->sizeHint().width());
+    // A wide design is reduced into the box, keeping its proportions.
+    doc.ShapeSize = {590, 128};
+    doc.SelectRenderer(kRenderCapsule, false, false);
+    CImageSetDlg wide(doc, choice);
+    const QSize shown = wide.GetStatePreviews()[0]->pixmap().deviceIndependentSize().toSize();
+    QCOMPARE(shown.width(), CImageSetDlg::kPreviewBox.width());
+    QVERIFY(shown.height() >= 40 && shown.height() < CImageSetDlg::kPreviewBox.height());
 }
 
 NACREFORM_QTEST(ImageSetCommandTest)

@@ -1,6 +1,7 @@
 #include "QtTestRegistry.h"
 #include "ShellHarness.h"
 #include "shell/CommandIds.h"
+#include "shell/EditHistory.h"
 #include "shell/ToolBarIcons.h"
 #include "panel/ControlDlg.h"
 
@@ -25,6 +26,7 @@ private slots:
     void opensCentredWithFixedCaption();
     void fileMenuItemsInOrder();
     void editAndHelpMenusFollowTheFileMenu();
+    void undoAndRedoNameTheirStep();
     void toolbarButtonsInOrder();
     void promptsAndToolTips_data();
     void promptsAndToolTips();
@@ -102,9 +104,12 @@ void MainFrameTest::editAndHelpMenusFollowTheFileMenu()
 {
     SShellHarness shell;
     const QList<QAction*> menus = shell.Frame().menuBar()->actions();
-    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus.size(), 4);
     QCOMPARE(menus[1]->text(), QStringLiteral("편집(&E)"));
-    QCOMPARE(menus[2]->text(), QStringLiteral("도움말(&H)"));
+    QCOMPARE(menus[2]->text(), QStringLiteral("보기(&V)"));
+    QCOMPARE(menus[3]->text(), QStringLiteral("도움말(&H)"));
+    QCOMPARE(CommandIdsOf(menus[2]->menu()->actions()),
+             (QList<unsigned>{kIdViewZoomIn, kIdViewZoomOut, kIdViewActualSize, kIdViewZoomFit}));
 
     QMenu* edit = shell.Frame().GetEditMenu();
     QCOMPARE(menus[1]->menu(), edit);
@@ -121,10 +126,34 @@ void MainFrameTest::editAndHelpMenusFollowTheFileMenu()
     QVERIFY(!items[0]->isEnabled());
     QVERIFY(!items[1]->isEnabled());
 
-    const QList<QAction*> help = menus[2]->menu()->actions();
+    const QList<QAction*> help = menus[3]->menu()->actions();
     QCOMPARE(help.size(), 1);
     QCOMPARE(help[0], shell.Frame().GetCommand(kIdAppAbout));
     QCOMPARE(help[0]->text(), QStringLiteral("Nacreform 정보(&A)..."));
+}
+
+void MainFrameTest::undoAndRedoNameTheirStep()
+{
+    SShellHarness shell;
+    QAction* undo = shell.Frame().GetCommand(kIdEditUndo);
+    QAction* redo = shell.Frame().GetCommand(kIdEditRedo);
+    shell.Doc().Margin = 9;
+    shell.Frame().OnDesignEdited(false);
+    QCOMPARE(undo->text(), QStringLiteral("실행 취소: 여백(&U)"));
+    QCOMPARE(redo->text(), QStringLiteral("다시 실행(&R)"));
+    shell.Doc().SelectRenderer(kRenderCapsule, false, true);
+    QCOMPARE(undo->text(), QStringLiteral("실행 취소: 도형(&U)"));
+    undo->trigger();
+    undo->trigger();
+    QCOMPARE(undo->text(), QStringLiteral("실행 취소(&U)"));
+    QCOMPARE(redo->text(), QStringLiteral("다시 실행: 여백(&R)"));
+
+    // Every field has a name of its own.
+    QSet<QString> names;
+    for (int field = 0; field < CNacreformDoc::DesignKeys().size(); ++field)
+        names.insert(CEditHistory::StepName(field));
+    names.remove(QString());
+    QCOMPARE(names.size(), CNacreformDoc::DesignKeys().size());
 }
 
 void MainFrameTest::toolbarButtonsInOrder()

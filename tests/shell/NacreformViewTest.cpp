@@ -1,11 +1,15 @@
 #include "QtTestRegistry.h"
 #include "ShellHarness.h"
+#include "shell/CommandIds.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
+
+#include <cmath>
 
 // The preview: when it renders, what it shows and where.
 class NacreformViewTest : public QObject
@@ -18,7 +22,8 @@ private slots:
     void immediateRequestAbsorbsPendingOne();
     void checkerboardBehindTransparentDesign();
     void backgroundColourBehindOpaqueDesign();
-    void canvasAtTopLeftOverWorkspace();
+    void canvasCentredOnANeutralBackdrop();
+    void zoomByKeysWheelAndFit();
     void largeCanvasScrollsOverItsSize();
     void failedRenderKeepsSizesAndShowsNothing();
     void failedRenderIsExplainedUntilARenderSucceeds();
@@ -142,7 +147,7 @@ void NacreformViewTest::backgroundColourBehindOpaqueDesign()
     QCOMPARE(display.pixel(display.width() - 1, display.height() - 1), Opaque(0x99, 0x66, 0x33));
 }
 
-void NacreformViewTest::canvasAtTopLeftOverWorkspace()
+void NacreformViewTest::canvasCentredOnANeutralBackdrop()
 {
     SShellHarness shell;
     CNacreformView& view = shell.View();
@@ -150,15 +155,71 @@ void NacreformViewTest::canvasAtTopLeftOverWorkspace()
     QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
     const QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage& display = view.GetDisplayImage();
-    QVERIFY(shown.width() > display.width() && shown.height() > display.height());
-    QCOMPARE(shown.pixel(0, 0), display.pixel(0, 0));
-    QCOMPARE(shown.pixel(display.width() / 2, display.height() / 2),
-             display.pixel(display.width() / 2, display.height() / 2));
-    const QRgb workspace = view.viewport()->palette().color(QPalette::Dark).rgb();
-    QCOMPARE(shown.pixel(display.width() + 2, 2), workspace);
-    QCOMPARE(shown.pixel(2, display.height() + 2), workspace);
+    const QRectF canvas = view.GetCanvasRect();
+    QCOMPARE(canvas.size(), QSizeF(display.size()));
+    QVERIFY(std::abs(canvas.center().x() - shown.width() / 2.0) <= 1);
+    QVERIFY(std::abs(canvas.center().y() - shown.height() / 2.0) <= 1);
+    const QPoint corner = canvas.topLeft().toPoint();
+    QCOMPARE(shown.copy(QRect(corner, display.size())), display.convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(shown.pixel(2, 2), qRgb(128, 128, 128));
+    QCOMPARE(shown.pixel(shown.width() - 3, shown.height() - 3), qRgb(128, 128, 128));
     QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
     QCOMPARE(view.verticalScrollBar()->maximum(), 0);
+}
+
+void NacreformViewTest::zoomByKeysWheelAndFit()
+{
+    SShellHarness shell;
+    CMainFrame& frame = shell.Frame();
+    CNacreformView& view = shell.View();
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QCOMPARE(frame.GetPaneText(2), QStringLiteral("100 %"));
+    const QImage display = view.GetDisplayImage().convertToFormat(QImage::Format_RGB32);
+
+    const struct { Qt::Key key; const char* zoom; } kKeys[] = {
+        {Qt::Key_Plus, "150 %"}, {Qt::Key_Plus, "200 %"}, {Qt::Key_Minus, "150 %"}, {Qt::Key_0, "100 %"},
+        {Qt::Key_Equal, "150 %"}, {Qt::Key_0, "100 %"}, {Qt::Key_Minus, "75 %"},
+    };
+    for (const auto& k : kKeys) {
+        QTest::keyClick(&frame, k.key, Qt::ControlModifier);
+        QCOMPARE(frame.GetPaneText(2), QLatin1String(k.zoom));
+    }
+
+    // Larger than the window, the canvas zooms around the wheel's pointer:
+    // the canvas point under it stays.
+    QTest::keyClick(&frame, Qt::Key_0, Qt::ControlModifier);
+    for (int step = 0; step < 4; ++step)
+        QTest::keyClick(&frame, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(frame.GetPaneText(2), QStringLiteral("400 %"));
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0 && view.verticalScrollBar()->maximum() > 0);
+    const QPointF pointer = QRectF(view.viewport()->rect()).center() + QPointF(10, 10);
+    const QPointF before = (pointer - view.GetCanvasRect().topLeft()) / 4;
+    QWheelEvent wheel(pointer, view.viewport()->mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+    QCOMPARE(frame.GetPaneText(2), QStringLiteral("600 %"));
+    const QPointF after = (pointer - view.GetCanvasRect().topLeft()) / 6;
+    QVERIFY2((after - before).manhattanLength() < 0.5,
+             qPrintable(QStringLiteral("%1, %2 became %3, %4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+
+    // Enlarged, each pixel of the design is a block of 6 x 6, unfiltered.
+    const QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint corner = view.GetCanvasRect().topLeft().toPoint();
+    const QPoint at = after.toPoint();
+    for (const QPoint offset : {QPoint(0, 0), QPoint(5, 0), QPoint(2, 5), QPoint(5, 5)})
+        QCOMPARE(shown.pixel(corner + 6 * at + offset), display.pixel(at));
+
+    // Fitting shows the whole canvas and follows the window.
+    frame.GetCommand(kIdViewZoomFit)->trigger();
+    const QRectF fitted = view.GetCanvasRect();
+    QVERIFY(QRectF(view.viewport()->rect()).contains(fitted.adjusted(1, 1, -1, -1)));
+    QVERIFY(fitted.width() >= view.viewport()->width() - 1 || fitted.height() >= view.viewport()->height() - 1);
+    const QString fittedZoom = frame.GetPaneText(2);
+    frame.resize(frame.width() - 200, frame.height() - 150);
+    QTRY_VERIFY(frame.GetPaneText(2) != fittedZoom);
+    QVERIFY(QRectF(view.viewport()->rect()).contains(view.GetCanvasRect().adjusted(1, 1, -1, -1)));
 }
 
 void NacreformViewTest::largeCanvasScrollsOverItsSize()
