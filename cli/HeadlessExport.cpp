@@ -29,6 +29,17 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
+QtMessageHandler g_defaultMessageHandler = nullptr;
+
+// Qt's note that it falls back to a temporary runtime folder says nothing
+// about the export; every other message passes through.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    g_defaultMessageHandler(type, context, message);
+}
+
 void PrintError(const QString& text)
 {
     std::fprintf(stderr, "nacreform: %s\n", text.toUtf8().constData());
@@ -239,6 +250,7 @@ int RunHeadless(int argc, char* argv[])
     std::optional<QGuiApplication> application;
     if (MayDrawSvgPicture(doc, parser)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        g_defaultMessageHandler = qInstallMessageHandler(FilterQtMessages);
         application.emplace(argc, argv);
     }
     if (HasExportOptions(parser))
