@@ -15,17 +15,21 @@ enum class EFileShape
     SameKey,      // "[General]" and 262 000 lines "a=1"
     Sections,     // 262 000 section headers "[a]"
     DistinctKeys, // "[General]" and 100 000 different keys
+    LineEnds,     // nothing but line ends
 };
 
 QByteArray HostileFile(EFileShape shape)
 {
     constexpr qsizetype kSize = CIniFile::kMaxFileSize - 4096;
+    if (shape == EFileShape::LineEnds)
+        return QByteArray(kSize, '\n');
     QByteArray text = shape == EFileShape::Sections ? QByteArray() : QByteArray("[General]\n");
     for (int i = 0; text.size() < kSize; ++i) {
         switch (shape) {
         case EFileShape::SameKey: text += "a=1\n"; break;
         case EFileShape::Sections: text += "[a]\n"; break;
         case EFileShape::DistinctKeys: text += QByteArray::number(i, 36) + "=\n"; break;
+        case EFileShape::LineEnds: break;
         }
     }
     return text.left(kSize);
@@ -72,9 +76,9 @@ void BM_OpenAndSaveHostileDesign(benchmark::State& state)
 
 BENCHMARK(BM_OpenHostileDesign)
     ->ArgName("shape")
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndSaveHostileDesign)
     ->ArgName("shape")
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->Unit(benchmark::kMillisecond);

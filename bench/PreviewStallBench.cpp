@@ -30,6 +30,8 @@ public:
     QString ChooseFile(QWidget*, const SFileDialogRequest&) override { return {}; }
     void ShowMessage(QWidget*, const QString&) override {}
     ESaveChanges AskSaveChanges(QWidget*, const QString&) override { return ESaveChanges::Discard; }
+    bool AskYesNo(QWidget*, const QString&) override { return false; }
+    std::optional<QString> ChoosePreset(QWidget*) override { return std::nullopt; }
     void ShowAbout(QWidget*) override {}
 };
 

@@ -1,4 +1,7 @@
 #include "design/NacreformDoc.h"
+#include "render/CaptionContrast.h"
+#include "render/CaptionFit.h"
+#include "render/ContentPlacement.h"
 #include "render/Render.h"
 #include "render/RendererTable.h"
 
@@ -83,3 +86,28 @@ BENCHMARK(BM_Shape)
     ->ArgsProduct({{kRenderCircle00, kRenderCircle01, kRenderRectangle, kRenderCapsule}, {128, 512, 1000}})
     ->Unit(benchmark::kMillisecond)
     ->ComputeStatistics("min", Fastest);
+
+// What the status bar checks after every render of the default design: the
+// cut-off content and the caption's contrast (a render of one pixel).
+void BM_DesignChecks(benchmark::State& state)
+{
+    CNacreformDoc doc;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FindContentCuts(doc));
+        benchmark::DoNotOptimize(MeasureCaptionContrast(doc));
+    }
+}
+BENCHMARK(BM_DesignChecks)->Unit(benchmark::kMicrosecond);
+
+// Fitting the default circle to a long caption.
+void BM_FitShapeToCaption(benchmark::State& state)
+{
+    CNacreformDoc doc;
+    doc.String = QStringLiteral("Download the whole file");
+    for (auto _ : state) {
+        doc.ShapeSize = {128, 128};
+        doc.FontSize = 20;
+        benchmark::DoNotOptimize(FitShapeToCaption(doc, std::nullopt));
+    }
+}
+BENCHMARK(BM_FitShapeToCaption)->Unit(benchmark::kMicrosecond);

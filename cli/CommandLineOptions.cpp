@@ -7,11 +7,27 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
 {
     static const std::vector<SCommandLineOption> options = {
         {{QStringLiteral("export")}, QStringLiteral("OUT.png"),
-         QStringLiteral("Render the design and write it to OUT.png: 32-bit with alpha when BGTrans is "
-                        "set, else 24-bit over BGColor.")},
+         QStringLiteral("Render the design and write it to OUT.png in the format its extension names: "
+                        ".png (32-bit with alpha when BGTrans is set, else 24-bit over BGColor), .svg "
+                        "(vector shapes and gradients, captions as outlines), .jpg or .jpeg (always over "
+                        "BGColor) or .webp (lossless, with alpha as PNG). Any other extension is refused. "
+                        "OUT.png - writes to standard output.")},
+        {{QStringLiteral("format")}, QStringLiteral("FORMAT"),
+         QStringLiteral("With --export or --batch: write FORMAT, one of png, svg, jpeg and webp, "
+                        "whatever the extension (default: the extension's; PNG for standard output and "
+                        "batches).")},
         {{QStringLiteral("set")}, QStringLiteral("KEY=VALUE"),
          QStringLiteral("Change one design parameter after the design is read, written as in a design "
                         "file (e.g. String=OK, ShapeSize=200,64). Repeatable; applied in order.")},
+        {{QStringLiteral("preset")}, QStringLiteral("NAME"),
+         QStringLiteral("Start from the built-in preset NAME instead of a design file (see --list-presets).")},
+        {{QStringLiteral("fit")}, QStringLiteral("PADX[,PADY]"),
+         QStringLiteral("After the --set changes, size the shape to its caption: the width of a rectangle or "
+                        "capsule, the diameter of a circle, from the caption's inked extent plus PADX pixels "
+                        "left and right and PADY above and below (one number: both; by default from the "
+                        "caption's height). The height grows only for a taller caption, and then FontSize "
+                        "follows so that the caption keeps its size. With --batch each row fits its own caption."),
+         true},
         {{QStringLiteral("save")}, QStringLiteral("OUT.nfd"),
          QStringLiteral("Write the resulting design to OUT.nfd, as Save As would.")},
         {{QStringLiteral("scale")}, QStringLiteral("S"),
@@ -22,6 +38,11 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
                         "chosen scale, named by the pattern.")},
         {{QStringLiteral("scales")}, QStringLiteral("LIST"),
          QStringLiteral("Scales of the set, comma-separated (default 1,2,3).")},
+        {{QStringLiteral("formats")}, QStringLiteral("LIST"),
+         QStringLiteral("Formats of the set, comma-separated, of png, svg, jpeg and webp (default: the "
+                        "one the pattern's extension names); each format's files take its extension in "
+                        "place of the pattern's. An SVG serves every scale: it is written once per state, "
+                        "with {scale} and {@scale} empty.")},
         {{QStringLiteral("states")}, QStringLiteral("LIST"),
          QStringLiteral("States of the set, comma-separated, of normal, hover, pressed and disabled "
                         "(default all four).")},
@@ -32,13 +53,35 @@ const std::vector<SCommandLineOption>& CommandLineOptions()
                         "{scale} and {@scale} (nothing at 1x, else @2x); default "
                         "{name}{-state}{@scale}.png.")},
         {{QStringLiteral("sprite")}, QString(),
-         QStringLiteral("Write one sprite sheet per scale instead, the states stacked top to bottom, "
-                        "and NAME.css with one class per state.")},
+         QStringLiteral("Write one sprite sheet per scale instead, the states stacked top to bottom; "
+                        "NAME.css, whose class NAME shows the hover state on :hover and :focus-visible, "
+                        "the pressed one on :active and the disabled one on :disabled and "
+                        "[aria-disabled=\"true\"], with one class NAME-STATE per state besides; and "
+                        "NAME.html, a page that shows them on real buttons.")},
         {{QStringLiteral("batch")}, QStringLiteral("FILE.csv"),
          QStringLiteral("For each row of FILE.csv, whose header names the column name and any design "
-                        "keys, apply the row over the design and write NAME.png into the current "
-                        "folder, or a whole set into DIR with --export-set. Bad rows are reported "
-                        "by number; the others are written.")},
+                        "keys, apply the row over the design and write NAME.png (or NAME and the --format's "
+                        "extension) into the current folder, or a whole set into DIR with --export-set. "
+                        "Every row's files are planned first: when two rows would write one file, or a "
+                        "file is one the run reads, nothing is written. Bad rows are reported by their "
+                        "line as they happen; the others are written.")},
+        {{QStringLiteral("verbose")}, QString(),
+         QStringLiteral("List the files --export-set and --batch have written (the default when "
+                        "standard error is a terminal).")},
+        {{QStringLiteral("serve")}, QStringLiteral("[ADDRESS:]PORT"),
+         QStringLiteral("Serve buttons over HTTP on PORT of ADDRESS (default 127.0.0.1; 0.0.0.0 for every "
+                        "interface): GET /v1/button.png?KEY=VALUE... renders the default design with the "
+                        "keys given, / is an editor page. Runs until SIGTERM or SIGINT.")},
+        {{QStringLiteral("cache-size")}, QStringLiteral("BYTES"),
+         QStringLiteral("With --serve: bytes of encoded images kept for repeated requests (default 64M; "
+                        "K, M and G are binary units).")},
+        {{QStringLiteral("picture-dir")}, QStringLiteral("DIR"),
+         QStringLiteral("With --serve: let ImagePath name a file directly inside DIR; without it requests "
+                        "take no pictures.")},
+        {{QStringLiteral("quiet")}, QString(),
+         QStringLiteral("With --serve: no access log line per request on standard error.")},
+        {{QStringLiteral("list-presets")}, QString(),
+         QStringLiteral("List the built-in presets, one a line with what it is, and exit.")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QString(),
          QStringLiteral("Show the usage and options and exit.")},
         {{QStringLiteral("version")}, QString(),
@@ -51,11 +94,13 @@ const QStringList& CommandLineSynopsis()
 {
     static const QStringList synopsis = {
         QStringLiteral("[--] [DESIGN.nfd]"),
-        QStringLiteral("--export OUT.png [--scale S] [--set KEY=VALUE]... [--save OUT.nfd] [--] [DESIGN.nfd]"),
-        QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--name NAME] [--pattern PATTERN] "
-                       "[--sprite] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
-        QStringLiteral("--batch FILE.csv [--scale S | --export-set DIR ...] [--] [DESIGN.nfd]"),
-        QStringLiteral("--help | --version"),
+        QStringLiteral("--export OUT.png [--format FORMAT] [--scale S] [--preset NAME] [--set KEY=VALUE]... "
+                       "[--fit[=PADX[,PADY]]] [--save OUT.nfd] [--] [DESIGN.nfd]"),
+        QStringLiteral("--export-set DIR [--scales LIST] [--states LIST] [--formats LIST] [--name NAME] "
+                       "[--pattern PATTERN] [--sprite] [--verbose] [--set KEY=VALUE]... [--] [DESIGN.nfd]"),
+        QStringLiteral("--batch FILE.csv [--scale S] [--format FORMAT | --export-set DIR ...] [--verbose] [--] [DESIGN.nfd]"),
+        QStringLiteral("--serve [ADDRESS:]PORT [--cache-size BYTES] [--picture-dir DIR] [--quiet]"),
+        QStringLiteral("--help | --version | --list-presets"),
     };
     return synopsis;
 }
@@ -65,8 +110,10 @@ const QString& CommandLineDescription()
     static const QString description = QStringLiteral(
         "Nacreform is an editor for glossy gel button images. Without options it opens the editor, on "
         "DESIGN.nfd when one is given. With --export, --export-set, --batch, --set or --save it works "
-        "without a window or display: it reads DESIGN.nfd (or starts from the default design), applies "
-        "the --set changes and writes the files asked for.");
+        "without a window or display: it reads DESIGN.nfd (or starts from the default design or a "
+        "preset), applies the --set changes and --fit and writes the files asked for. A caption or "
+        "picture that the canvas cuts off is warned about on standard error. With --serve it answers HTTP "
+        "requests for buttons until it is stopped.");
     return description;
 }
 
@@ -76,7 +123,9 @@ QString OptionSignature(const SCommandLineOption& option)
     for (const QString& name : option.names)
         names.append((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
     QString signature = names.join(QStringLiteral(", "));
-    if (!option.valueName.isEmpty())
+    if (option.optionalValue)
+        signature += QStringLiteral("[=%1]").arg(option.valueName);
+    else if (!option.valueName.isEmpty())
         signature += QLatin1Char(' ') + option.valueName;
     return signature;
 }

@@ -13,6 +13,8 @@ struct SCommandLineOption
     QStringList names;   // without dashes, one-letter names first: {"h", "help"}
     QString valueName;   // placeholder of the option's value; empty for a switch
     QString description; // one paragraph of plain text
+    // The value may be left out; when given it is attached: --fit=4,2.
+    bool optionalValue = false;
 };
 
 // Every option, in the order --help and the manual page list them.
@@ -24,7 +26,8 @@ const QStringList& CommandLineSynopsis();
 // What the program does with its arguments: one paragraph.
 const QString& CommandLineDescription();
 
-// How an option is written: "-h, --help", "--export OUT.png".
+// How an option is written: "-h, --help", "--export OUT.png",
+// "--fit[=PADX[,PADY]]".
 QString OptionSignature(const SCommandLineOption& option);
 
 // True when argument is one of the options, alone or with "=value" attached

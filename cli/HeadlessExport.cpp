@@ -3,23 +3,28 @@
 #include "program/BuildDate.h"
 #include "cli/CommandLineOptions.h"
 #include "program/VersionInfo.h"
+#include "design/DesignColor.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "design/PresetLibrary.h"
 #include "export/DesignValueInput.h"
 #include "cli/ExportCommandLine.h"
-#include "render/DisplayBitmap.h"
-#include "render/ImageFiles.h"
-#include "render/Render.h"
+#include "render/CaptionFit.h"
+#include "render/ContentPlacement.h"
+#include "render/PictureLayer.h"
+#include "util/HeadlessRun.h"
+#include "util/AtomicFileWrite.h"
 #include "util/Helpers.h"
 #include "util/MessageSink.h"
+#include "util/QuotedValue.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 
 #include <clocale>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -29,17 +34,6 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-QtMessageHandler g_defaultMessageHandler = nullptr;
-
-// Qt's note that it falls back to a temporary runtime folder says nothing
-// about the export; every other message passes through.
-void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    g_defaultMessageHandler(type, context, message);
-}
-
 void PrintError(const QString& text)
 {
     std::fprintf(stderr, "nacreform: %s\n", text.toUtf8().constData());
@@ -47,8 +41,44 @@ void PrintError(const QString& text)
 
 void DefineOptions(QCommandLineParser& parser)
 {
+    // An option whose value may be left out is a switch to the parser; its
+    // value was taken off beforehand (TakeOptionalValues).
     for (const SCommandLineOption& option : CommandLineOptions())
-        parser.addOption({option.names, option.description, option.valueName});
+        parser.addOption({option.names, option.description, option.optionalValue ? QString() : option.valueName});
+}
+
+// Takes "--name=value" of the options whose value may be left out off
+// arguments (before a "--"), leaving "--name": the values by name.
+QHash<QString, QString> TakeOptionalValues(QStringList& arguments)
+{
+    QHash<QString, QString> values;
+    for (QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        for (const SCommandLineOption& option : CommandLineOptions()) {
+            const QString written = QStringLiteral("--%1=").arg(option.names.back());
+            if (option.optionalValue && argument.startsWith(written)) {
+                values.insert(option.names.back(), argument.mid(written.size()));
+                argument = written.chopped(1);
+            }
+        }
+    }
+    return values;
+}
+
+void ListPresets()
+{
+    for (const SPreset& preset : BuiltInPresets())
+        std::printf("%-12s %s\n", qPrintable(preset.name), qPrintable(preset.description));
+}
+
+// Says what the canvas cuts off of the design it is about to write.
+void WarnAboutCuts(CNacreformDoc& doc, const QString& design)
+{
+    RefreshPictureCache(doc);
+    const QString cuts = DescribeContentCuts(FindContentCuts(doc));
+    if (!cuts.isEmpty())
+        PrintError(QStringLiteral("warning: %1: %2").arg(design, cuts));
 }
 
 // "nacreform 1.03 (2026/12/07)" and the copyright line, from the version
@@ -82,8 +112,9 @@ void WarnIfNotNumeric(const QString& key, const QString& value)
     if (kTextKeys.contains(key))
         return;
     const auto warn = [&](const QString& consequence) {
-        std::fprintf(stderr, "nacreform: warning: --set %s=%s: %s\n", qPrintable(key), qPrintable(value),
-                     qPrintable(consequence));
+        const QString text = QStringLiteral("nacreform: warning: --set ") + key + QLatin1Char('=') + QuotedValue(value)
+                             + QStringLiteral(": ") + consequence + QLatin1Char('\n');
+        std::fputs(text.toUtf8().constData(), stderr);
     };
     if (value.trimmed().isEmpty()) {
         warn(QStringLiteral("empty, so %1 stays unchanged").arg(key));
@@ -97,7 +128,7 @@ void WarnIfNotNumeric(const QString& key, const QString& value)
     }
     for (const QString& part : parts) {
         if (!StartsWithNumber(part))
-            warn(QStringLiteral("\"%1\" is not a number and reads as 0").arg(part));
+            warn(QuotedValue(part) + QStringLiteral(" is not a number and reads as 0"));
     }
 }
 
@@ -108,13 +139,23 @@ bool ApplySetting(CNacreformDoc& doc, const QString& setting)
     const QString key = equals < 0 ? QString() : FindDesignKey(setting.left(equals).trimmed());
     if (key.isEmpty()) {
         PrintError(QStringLiteral("--set %1: expected KEY=VALUE with KEY one of: %2")
-                       .arg(setting, CNacreformDoc::DesignKeys().join(QStringLiteral(", "))));
+                       .arg(QuotedValue(setting), CNacreformDoc::DesignKeys().join(QStringLiteral(", "))));
         return false;
     }
     const QString value = setting.mid(equals + 1);
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
         PrintError(QStringLiteral("--set %1: a value cannot hold a line break").arg(key));
         return false;
+    }
+    // Colours are written as designers write them, and a wrong one is an
+    // error rather than black.
+    if (IsColorKey(key)) {
+        QString why;
+        if (!ApplyDesignValue(doc, key, value, &why)) {
+            PrintError(QStringLiteral("--set %1").arg(why));
+            return false;
+        }
+        return true;
     }
     WarnIfNotNumeric(key, value);
     CIniFile ini(QString(), false);
@@ -124,50 +165,16 @@ bool ApplySetting(CNacreformDoc& doc, const QString& setting)
     return true;
 }
 
-// A canvas side as a person reads it; one too large to compute says so.
-QString SideText(float side)
-{
-    return std::isfinite(side) ? QString::number(double(side), 'f', 0) : QStringLiteral("too many");
-}
-
-bool Export(CNacreformDoc& doc, const QString& path)
-{
-    const QImage rendered = doc.Renderer ? doc.Renderer->Render(doc) : QImage();
-    if (rendered.isNull()) {
-        const SCanvasLayout layout =
-            doc.Renderer ? doc.Renderer->GetCanvasLayout(doc) : SCanvasLayout();
-        PrintError(QStringLiteral("cannot allocate a bitmap of %1 x %2 pixels for this design "
-                                  "(at most %3 pixels a side and %4 in all); it comes from "
-                                  "ShapeSize=%5,%6, Margin=%7 and ShapeShadowPos=%8,%9")
-                       .arg(SideText(layout.width), SideText(layout.height))
-                       .arg(CRender::kMaxCanvasSide)
-                       .arg(CRender::kMaxCanvasPixels)
-                       .arg(doc.ShapeSize.cx)
-                       .arg(doc.ShapeSize.cy)
-                       .arg(doc.Margin)
-                       .arg(double(doc.ShapeShadowPos.x))
-                       .arg(double(doc.ShapeShadowPos.y)));
-        return false;
-    }
-    const QImage display = doc.BGTrans ? QImage() : ComposeDisplayImage(doc, rendered);
-    QString why;
-    if (!SavePng(ChooseExportBitmap(doc.BGTrans, rendered, display), path, &why)) {
-        PrintError(QStringLiteral("cannot write the PNG file %1: %2").arg(path, why));
-        return false;
-    }
-    return true;
-}
-
 // Whether the design's picture is an SVG file, or a batch's rows may name
 // pictures.
-bool MayDrawSvgPicture(const CNacreformDoc& doc, const QCommandLineParser& parser)
+bool MayDrawSvgPicture(const CNacreformDoc& doc, const QString& batchFile)
 {
     const QString suffix = QFileInfo(doc.ImagePath).suffix().toLower();
     if (suffix == QLatin1String("svg") || suffix == QLatin1String("svgz"))
         return true;
-    if (!parser.isSet(QStringLiteral("batch")))
+    if (batchFile.isEmpty())
         return false;
-    QFile batch(parser.value(QStringLiteral("batch")));
+    QFile batch(batchFile);
     return batch.open(QIODevice::ReadOnly) && batch.readLine(64 * 1024).contains("ImagePath");
 }
 
@@ -195,12 +202,14 @@ int RunHeadless(int argc, char* argv[])
     // takes. The user's locale still applies, as an application object
     // would set it.
     std::setlocale(LC_ALL, "");
+    QCoreApplication::setApplicationName(QStringLiteral("nacreform"));
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
     QCommandLineParser parser;
     DefineOptions(parser);
+    const QHash<QString, QString> optionalValues = TakeOptionalValues(arguments);
     if (!parser.parse(arguments)) {
         PrintError(parser.errorText());
         return kExitUsage;
@@ -213,49 +222,108 @@ int RunHeadless(int argc, char* argv[])
         PrintVersion();
         return 0;
     }
+    if (parser.isSet(QStringLiteral("list-presets"))) {
+        ListPresets();
+        return 0;
+    }
     const QStringList designs = parser.positionalArguments();
-    const QString exportPath = parser.value(QStringLiteral("export"));
     const QString savePath = parser.value(QStringLiteral("save"));
     if (designs.size() > 1) {
         PrintError(QStringLiteral("only one design file may be given"));
         return kExitUsage;
     }
-    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save")}) {
+    const QString preset = parser.value(QStringLiteral("preset"));
+    if (!preset.isEmpty() && !designs.isEmpty()) {
+        PrintError(QStringLiteral("--preset and a design file cannot both be the start"));
+        return kExitUsage;
+    }
+    std::optional<SFitRequest> fit;
+    if (parser.isSet(QStringLiteral("fit"))) {
+        fit.emplace();
+        if (optionalValues.contains(QStringLiteral("fit"))) {
+            QString why;
+            fit->padding = ParseFitPadding(optionalValues.value(QStringLiteral("fit")), &why);
+            if (!fit->padding) {
+                PrintError(QStringLiteral("--fit=%1: %2").arg(optionalValues.value(QStringLiteral("fit")), why));
+                return kExitUsage;
+            }
+        }
+    }
+    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save"), QStringLiteral("preset")}) {
         if (parser.values(once).size() > 1) {
             PrintError(QStringLiteral("--%1 may be given only once").arg(once));
             return kExitUsage;
         }
     }
-    if (exportPath.isEmpty() && savePath.isEmpty() && !HasExportOptions(parser)) {
-        PrintError(QStringLiteral("--set needs --export or --save (see --help)"));
+    for (const QString& serverOption : {QStringLiteral("cache-size"), QStringLiteral("picture-dir"), QStringLiteral("quiet")}) {
+        if (parser.isSet(serverOption)) {
+            PrintError(QStringLiteral("--%1 needs --serve").arg(serverOption));
+            return kExitUsage;
+        }
+    }
+    for (const QString& once : {QStringLiteral("export"), QStringLiteral("save")}) {
+        if (parser.isSet(once) && parser.value(once).isEmpty()) {
+            PrintError(QStringLiteral("--") + once + QStringLiteral(": the file name is empty"));
+            return kExitUsage;
+        }
+    }
+    const bool exporting = HasExportOptions(parser);
+    if (savePath.isEmpty() && !exporting) {
+        PrintError(QStringLiteral("--set, --preset and --fit need --export or --save (see --help)"));
         return kExitUsage;
     }
+    SExportRequest request;
+    if (exporting && !ReadExportOptions(parser, request))
+        return kExitUsage;
+    request.batchFit = fit;
 
     CStderrMessageSink messages;
     CNacreformDoc doc;
     doc.SetMessageSink(&messages);
     if (!designs.isEmpty() && !doc.OnOpenDocument(designs.front()))
         return kExitFailed; // the message sink has said why
+    if (!preset.isEmpty()) {
+        const std::optional<CDesignValues> values = LoadPreset(preset);
+        if (!values) {
+            QStringList names;
+            for (const SPreset& known : BuiltInPresets())
+                names.append(known.name);
+            PrintError(QStringLiteral("--preset %1: no such preset; there are %2")
+                           .arg(preset, names.join(QStringLiteral(", "))));
+            return kExitUsage;
+        }
+        doc.ApplyValues(*values);
+    }
     for (const QString& setting : parser.values(QStringLiteral("set"))) {
         if (!ApplySetting(doc, setting))
             return kExitFailed;
     }
+    // An SVG picture is drawn by Qt SVG, whose text needs the toolkit's
+    // font database and so an application object: only then is one made.
+    std::optional<QGuiApplication> application;
+    if (MayDrawSvgPicture(doc, request.batchFile)) {
+        PrepareHeadlessRun();
+        application.emplace(argc, argv);
+    }
+    const bool batch = !request.batchFile.isEmpty();
+    // What killed runs left where this one writes a single file.
+    for (const QString& path : {savePath, request.exportPath}) {
+        if (!path.isEmpty() && path != QLatin1String("-"))
+            RemoveStaleTemporaries(QFileInfo(path).absolutePath());
+    }
     QString why;
+    if (fit && !batch && !FitShapeToCaption(doc, fit->padding, &why)) {
+        PrintError(QStringLiteral("--fit: %1").arg(why));
+        return kExitFailed;
+    }
     if (!savePath.isEmpty() && !doc.DoSave(savePath, &why)) {
         PrintError(QStringLiteral("cannot write the design file %1: %2").arg(savePath, why));
         return kExitFailed;
     }
-    // An SVG picture is drawn by Qt SVG, whose text needs the toolkit's
-    // font database and so an application object: only then is one made.
-    std::optional<QGuiApplication> application;
-    if (MayDrawSvgPicture(doc, parser)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        g_defaultMessageHandler = qInstallMessageHandler(FilterQtMessages);
-        application.emplace(argc, argv);
-    }
-    if (HasExportOptions(parser))
-        return RunExportOptions(parser, doc);
-    if (!exportPath.isEmpty() && !Export(doc, exportPath))
-        return kExitFailed;
-    return 0;
+    // A batch warns about each row it writes.
+    if (!batch && (!request.exportPath.isEmpty() || request.set))
+        WarnAboutCuts(doc, !designs.isEmpty() ? designs.front()
+                           : !preset.isEmpty() ? QStringLiteral("preset %1").arg(preset)
+                                               : QStringLiteral("the default design"));
+    return exporting ? RunExportOptions(request, doc) : 0;
 }

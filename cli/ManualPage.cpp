@@ -54,7 +54,9 @@ QString OptionsSection()
         for (const QString& name : option.names)
             names.append(Bold((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name));
         roff += QStringLiteral(".TP\n") + names.join(QStringLiteral(", "));
-        if (!option.valueName.isEmpty())
+        if (option.optionalValue)
+            roff += QStringLiteral("[=") + Italic(option.valueName) + QLatin1Char(']');
+        else if (!option.valueName.isEmpty())
             roff += QLatin1Char(' ') + Italic(option.valueName);
         roff += QLatin1Char('\n') + RoffText(option.description) + QLatin1Char('\n');
     }

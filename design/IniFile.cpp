@@ -189,7 +189,8 @@ void CIniFile::LoadText(const QByteArray& text)
     m_dirty = false;
     m_hasBom = false;
     m_unreadable.clear();
-    m_lines.clear(); // before m_text, whose bytes they share
+    m_lines.clear(); // before m_text and m_writtenLines, whose bytes they share
+    m_writtenLines.clear();
     m_inserted.clear();
     m_sections.clear();
     QByteArray data = text;
@@ -208,17 +209,18 @@ void CIniFile::LoadText(const QByteArray& text)
     // of m_text until a write replaces one.
     m_text = data;
     const char* bytes = m_text.constData();
+    m_lines.reserve(std::count(bytes, bytes + m_text.size(), '\n') + std::count(bytes, bytes + m_text.size(), '\r') + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < m_text.size(); ++i) {
         if (bytes[i] != '\n' && bytes[i] != '\r')
             continue;
-        m_lines.append(QByteArray::fromRawData(bytes + start, i - start));
+        m_lines.append(QByteArrayView(bytes + start, i - start));
         if (bytes[i] == '\r' && i + 1 < m_text.size() && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < m_text.size())
-        m_lines.append(QByteArray::fromRawData(bytes + start, m_text.size() - start));
+        m_lines.append(QByteArrayView(bytes + start, m_text.size() - start));
     IndexSections();
 }
 
@@ -268,9 +270,15 @@ CIniFile::SectionIndex* CIniFile::FindSection(const QString& section)
     return &index;
 }
 
-QByteArray& CIniFile::LineAt(const KeyLine& where)
+QByteArrayView CIniFile::LineAt(const KeyLine& where) const
 {
-    return where.inserted < 0 ? m_lines[where.line] : m_inserted[where.line][where.inserted];
+    return where.inserted < 0 ? m_lines[where.line] : QByteArrayView(m_inserted.constFind(where.line)->at(where.inserted));
+}
+
+void CIniFile::AppendLine(const QByteArray& line)
+{
+    m_writtenLines.append(line);
+    m_lines.append(m_writtenLines.back());
 }
 
 QString CIniFile::ReadRaw(const QString& section, const QString& key, bool* found)
@@ -315,8 +323,14 @@ bool CIniFile::WriteString(const QString& section, const QString& key, const QSt
     const auto where = index ? index->keys.constFind(folded) : QHash<QByteArray, KeyLine>::const_iterator();
     if (index && where != index->keys.cend()) {
         // Keep the key as the file spells it; only the value changes.
-        QByteArray& line = LineAt(where.value());
-        line = line.left(line.indexOf('=') + 1) + bytes;
+        const QByteArrayView old = LineAt(where.value());
+        const QByteArray line = old.first(old.indexOf('=') + 1).toByteArray() + bytes;
+        if (where->inserted < 0) {
+            m_writtenLines.append(line);
+            m_lines[where->line] = m_writtenLines.back();
+        } else {
+            m_inserted[where->line][where->inserted] = line;
+        }
     } else {
         const QByteArray line = BytesFromText(OneLine(key)) + '=' + bytes;
         if (index) {
@@ -326,10 +340,10 @@ bool CIniFile::WriteString(const QString& section, const QString& key, const QSt
             after.append(line);
         } else {
             if (!m_lines.isEmpty() && !Trimmed(m_lines.back()).isEmpty())
-                m_lines.append(QByteArray());
+                m_lines.append(QByteArrayView());
             const QString name = OneLine(SectionName(section));
-            m_lines.append('[' + BytesFromText(name) + ']');
-            m_lines.append(line);
+            AppendLine('[' + BytesFromText(name) + ']');
+            AppendLine(line);
             SectionIndex& added = m_sections[FoldedName(name)];
             added.headerLine = int(m_lines.size()) - 2;
             added.lastLine = added.endLine = int(m_lines.size()) - 1;
@@ -464,21 +478,34 @@ bool CIniFile::Flush(QString* why)
             *why = QStringLiteral("the existing file cannot be read whole (%1)").arg(m_unreadable);
         return false;
     }
-    QByteArray data;
-    if (m_hasBom)
-        data += kUtf8Bom;
-    for (int i = 0; i < m_lines.size(); ++i) {
-        data += m_lines[i];
-        data += m_eol;
-        for (const QByteArray& line : m_inserted.value(i)) {
-            data += line;
-            data += m_eol;
-        }
-    }
-    if (!WriteFileAtomically(m_strFileName, data, why))
+    if (!WriteFileAtomically(m_strFileName, Text(), why))
         return false;
     m_dirty = false;
     return true;
+}
+
+QByteArray CIniFile::Text() const
+{
+    QByteArray data;
+    data.reserve(kUtf8Bom.size() + m_text.size() + m_lines.size() * m_eol.size() + 4096);
+    if (m_hasBom)
+        data += kUtf8Bom;
+    // The lines that others follow, in order, so that a line costs no lookup.
+    QList<int> followed = m_inserted.keys();
+    std::sort(followed.begin(), followed.end());
+    auto next = followed.cbegin();
+    for (int i = 0; i < m_lines.size(); ++i) {
+        data.append(m_lines[i]);
+        data += m_eol;
+        if (next == followed.cend() || *next != i)
+            continue;
+        for (const QByteArray& line : *m_inserted.constFind(i)) {
+            data += line;
+            data += m_eol;
+        }
+        ++next;
+    }
+    return data;
 }
 
 namespace {

@@ -84,6 +84,8 @@ public:
     // and puts the reason into why. A file or folder without its owner's
     // write permission counts as unwritable, whoever runs the program.
     bool Flush(QString* why = nullptr);
+    // The text Flush writes, with every write made so far.
+    QByteArray Text() const;
 
     // Locale-independent conversions with the profile's reading rules, shared
     // with anything that takes values in the design file's forms.
@@ -116,7 +118,9 @@ private:
     void Load();
     void IndexSections();
     SectionIndex* FindSection(const QString& section);
-    QByteArray& LineAt(const KeyLine& where);
+    QByteArrayView LineAt(const KeyLine& where) const;
+    // Adds a line of a write's own at the end.
+    void AppendLine(const QByteArray& line);
     // Writes current (save), or reads the key into its comma-separated parts
     // and says whether there are exactly two of them to take.
     bool ExchangePair(bool save, const QString& section, const QString& key, const QString& current,
@@ -130,9 +134,10 @@ private:
     QString m_unreadable;
     QByteArray m_eol = "\n";
     // The text read, and its lines; a line points into m_text until a write
-    // replaces it.
+    // replaces it, and then into m_writtenLines.
     QByteArray m_text;
-    QList<QByteArray> m_lines;
+    QList<QByteArrayView> m_lines;
+    QList<QByteArray> m_writtenLines;
     // Lines added to a section, after the line they follow, in order.
     QHash<int, QList<QByteArray>> m_inserted;
     // By case-folded name; a node container, so that a section stays where it

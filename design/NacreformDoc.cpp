@@ -162,6 +162,14 @@ void CNacreformDoc::ExchangeDesign(bool save, CIniFile& ini)
     RenderID = unsigned(renderId);
 }
 
+QByteArray CNacreformDoc::DesignFileText()
+{
+    CIniFile ini(QString(), false);
+    ini.LoadText(QByteArray());
+    ExchangeDesign(true, ini);
+    return ini.Text();
+}
+
 bool CNacreformDoc::ExchangeDesign(bool save, const QString& path, QString* why)
 {
     CIniFile ini(path, false);

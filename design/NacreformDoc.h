@@ -72,6 +72,8 @@ public:
     // is looked up from the design folder (ResolvePicturePath); ImagePath is
     // written relative to the store's folder when the picture lies there.
     void ExchangeDesign(bool save, CIniFile& store);
+    // The design file Save As would write, as bytes.
+    QByteArray DesignFileText();
 
     // Clears the path and the design folder.
     bool OnNewDocument();

@@ -1,60 +1,58 @@
 # Renders the icon set with the program itself (cmake -P, run by the build):
-#   -DNACREFORM=path of the built nacreform  -DOUTPUT=.../icons/hicolor
-#   -DAPP_DESIGN=res/ApplicationIcon.nfd  -DAPP_ICON=name  -DDESIGN_ICON=name
-#   -DSIZES=16,22,...  -DSVG_SIZE=512
+#   -DNACREFORM=path of the built nacreform  -DSVG_ICON=path of nacreform_svg_icon
+#   -DOUTPUT=.../icons/hicolor  -DAPP_DESIGN=res/ApplicationIcon.nfd
+#   -DAPP_ICON=name  -DDESIGN_ICON=name  -DSIZES=16,22,...  -DSVG_SIZE=512
 # Each pixel size is its own render, so small icons are drawn for their grid
 # rather than scaled down. The application icon is APP_DESIGN, the design the
 # program's windows show too; the design file's icon is a pale square sheet
-# carrying that button. The scalable icons wrap a SVG_SIZE render, as the
-# renderer paints pixels.
+# carrying that button. The scalable icons are the same designs at SVG_SIZE
+# as SVG vectors, the button on the sheet included.
 
 string(REPLACE "," ";" SIZES "${SIZES}")
 
-function(render out)
-    execute_process(COMMAND "${NACREFORM}" --export "${out}" ${ARGN} RESULT_VARIABLE status)
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
-        message(FATAL_ERROR "nacreform --export ${out} failed: ${status}")
+        message(FATAL_ERROR "${ARGN} failed: ${status}")
     endif()
 endfunction()
 
-# size: icon side; out_app / out_design: the two PNGs to write.
-function(render_pair size out_app out_design)
+# The settings of the two icons at size: APP (the application icon), BUTTON
+# (the button on the sheet, a render of its own at the size it is shown) and
+# SHEET (the sheet, whose picture is the button).
+macro(icon_settings size)
     # The same margin rule as CToolBarIcons::DrawApplicationIcon.
     math(EXPR margin "${size} / 16")
     math(EXPR side "${size} - 2 * ${margin}")
-    render("${out_app}" --set ShapeSize=${side},${side} --set Margin=${margin} "${APP_DESIGN}")
-    # The button on the sheet: a render of its own at the size it is shown.
     math(EXPR button "${side} * 5 / 8")
-    set(picture "${out_design}.button.png")
-    render("${picture}" --set ShapeSize=${button},${button} --set Margin=0 "${APP_DESIGN}")
-    render("${out_design}" --set RenderID=32773 --set ShapeSize=${side},${side} --set Margin=${margin}
-           --set Color1=14737632 --set Color2=16777215 --set EnableShapeShadow=0 --set String=
-           --set ImagePath=${picture} --set ImageSize=62.5 --set ImagePos=0,0 --set ImageAlpha=255
-           --set EnableImageShadow=0)
-    file(REMOVE "${picture}")
+    set(APP ShapeSize=${side},${side} Margin=${margin})
+    set(BUTTON ShapeSize=${button},${button} Margin=0)
+    set(SHEET RenderID=32773 ShapeSize=${side},${side} Margin=${margin} Color1=14737632 Color2=16777215
+        EnableShapeShadow=0 String= ImageSize=62.5 ImagePos=0,0 ImageAlpha=255 EnableImageShadow=0)
+endmacro()
+
+# nacreform --export out with settings.
+function(render_png out)
+    set(options)
+    foreach(setting IN LISTS ARGN)
+        list(APPEND options --set ${setting})
+    endforeach()
+    run("${NACREFORM}" --export "${out}" ${options} "${APP_DESIGN}")
 endfunction()
 
 foreach(size IN LISTS SIZES)
     set(folder "${OUTPUT}/${size}x${size}")
     file(MAKE_DIRECTORY "${folder}/apps" "${folder}/mimetypes")
-    render_pair(${size} "${folder}/apps/${APP_ICON}.png" "${folder}/mimetypes/${DESIGN_ICON}.png")
+    icon_settings(${size})
+    set(design "${folder}/mimetypes/${DESIGN_ICON}.png")
+    render_png("${folder}/apps/${APP_ICON}.png" ${APP})
+    render_png("${design}.button.png" ${BUTTON})
+    render_png("${design}" ${SHEET} ImagePath=${design}.button.png)
+    file(REMOVE "${design}.button.png")
 endforeach()
-
-function(write_svg png svg)
-    execute_process(COMMAND base64 -w 0 "${png}" OUTPUT_VARIABLE data RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "base64 ${png} failed: ${status}")
-    endif()
-    file(WRITE "${svg}"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-        "width=\"${SVG_SIZE}\" height=\"${SVG_SIZE}\" viewBox=\"0 0 ${SVG_SIZE} ${SVG_SIZE}\">\n"
-        "<image width=\"${SVG_SIZE}\" height=\"${SVG_SIZE}\" xlink:href=\"data:image/png;base64,${data}\"/>\n"
-        "</svg>\n")
-endfunction()
 
 set(scalable "${OUTPUT}/scalable")
 file(MAKE_DIRECTORY "${scalable}/apps" "${scalable}/mimetypes")
-render_pair(${SVG_SIZE} "${scalable}/app.png" "${scalable}/design.png")
-write_svg("${scalable}/app.png" "${scalable}/apps/${APP_ICON}.svg")
-write_svg("${scalable}/design.png" "${scalable}/mimetypes/${DESIGN_ICON}.svg")
-file(REMOVE "${scalable}/app.png" "${scalable}/design.png")
+icon_settings(${SVG_SIZE})
+run("${SVG_ICON}" "${scalable}/apps/${APP_ICON}.svg" "${APP_DESIGN}" ${APP})
+run("${SVG_ICON}" "${scalable}/mimetypes/${DESIGN_ICON}.svg" "${APP_DESIGN}" ${SHEET} -- "${APP_DESIGN}" ${BUTTON})

@@ -35,6 +35,7 @@ expected=(
     usr/share/man/man1/nacreform.1.gz
     usr/share/doc/nacreform/copyright
     usr/share/doc/nacreform/changelog.gz
+    usr/lib/systemd/system/nacreform-server.service
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
     usr/share/icons/hicolor/scalable/mimetypes/application-x-nacreform-design.svg
 )
@@ -60,6 +61,21 @@ appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
 step "xmllint"
 xmllint --noout "$share/mime/packages/$id.xml" "$share/metainfo/$id.metainfo.xml" \
     "$share"/icons/hicolor/scalable/*/*.svg
+
+step "systemd unit"
+unit="$stage/usr/lib/systemd/system/nacreform-server.service"
+grep -qx 'ExecStart=/usr/bin/nacreform --serve 127.0.0.1:8080 --cache-size 64M' "$unit" \
+    || fail "the unit does not start the server on 127.0.0.1:8080"
+for setting in DynamicUser=yes ProtectSystem=strict NoNewPrivileges=yes; do
+    grep -qx "$setting" "$unit" || fail "the unit lacks $setting"
+done
+grep -q '^MemoryMax=' "$unit" || fail "the unit has no MemoryMax="
+# Verified where it can find the staged program; any remark (an unknown key,
+# a missing program) fails.
+sed "s|^ExecStart=/usr/bin/nacreform|ExecStart=$nacreform|" "$unit" >"$work/nacreform-server.service"
+remarks="$(systemd-analyze verify --man=no "$work/nacreform-server.service" 2>&1)" \
+    || fail "systemd-analyze verify failed: $remarks"
+[ -z "$remarks" ] || fail "systemd-analyze verify: $remarks"
 
 step "design file type"
 XDG_DATA_DIRS="$share:/usr/share" update-mime-database "$share/mime"
@@ -123,7 +139,7 @@ for file in "${expected[@]}"; do
     grep -qx "\./$file" <<<"$contents" || fail "not in the package: $file"
 done
 depends="$(dpkg-deb -f "$deb" Depends)"
-for package in libqt6widgets6 qt6-qpa-plugins qt6-image-formats-plugins fonts-noto-cjk; do
+for package in libqt6widgets6 libmicrohttpd12 qt6-qpa-plugins qt6-image-formats-plugins fonts-noto-cjk; do
     grep -q "\b$package\b" <<<"$depends" || fail "the package does not depend on $package: $depends"
 done
 dpkg-deb -x "$deb" "$work/unpacked"

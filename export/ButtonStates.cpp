@@ -46,7 +46,13 @@ void Pressed(CNacreformDoc& doc, const SCanvasLayout& layout)
     doc.ShapeShadowPos = DesignPoint{doc.ShapeShadowPos.x * 0.5f, doc.ShapeShadowPos.y * 0.5f};
 }
 
-// Grey by luma (ITU-R BT.601 weights) at half the alpha.
+// Grey by luma (ITU-R BT.601 weights) at half the alpha; the same as a
+// colour matrix, for output that applies it as a filter.
+constexpr SColorMatrix kDisabledMatrix = {0.299f, 0.587f, 0.114f, 0, 0, //
+                                          0.299f, 0.587f, 0.114f, 0, 0, //
+                                          0.299f, 0.587f, 0.114f, 0, 0, //
+                                          0, 0, 0, 0.5f, 0};
+
 void Disabled(QImage& image)
 {
     image.convertTo(QImage::Format_ARGB32);
@@ -66,13 +72,14 @@ struct SStateRule
     const char* name;
     void (*design)(CNacreformDoc&, const SCanvasLayout&); // null: the design as it is
     void (*image)(QImage&);                                 // null: the image as rendered
+    const SColorMatrix* matrix;                             // the image rule as a matrix
 };
 
 constexpr SStateRule kRules[] = {
-    {EButtonState::Normal, "normal", nullptr, nullptr},
-    {EButtonState::Hover, "hover", Hover, nullptr},
-    {EButtonState::Pressed, "pressed", Pressed, nullptr},
-    {EButtonState::Disabled, "disabled", nullptr, Disabled},
+    {EButtonState::Normal, "normal", nullptr, nullptr, nullptr},
+    {EButtonState::Hover, "hover", Hover, nullptr, nullptr},
+    {EButtonState::Pressed, "pressed", Pressed, nullptr, nullptr},
+    {EButtonState::Disabled, "disabled", nullptr, Disabled, &kDisabledMatrix},
 };
 
 const SStateRule& Rule(EButtonState state)
@@ -109,17 +116,19 @@ void ApplyStateToDesign(EButtonState state, CNacreformDoc& doc, const SCanvasLay
         Rule(state).design(doc, layout);
 }
 
+const SColorMatrix* StateColorMatrix(EButtonState state)
+{
+    return Rule(state).matrix;
+}
+
 void ApplyStateToImage(EButtonState state, QImage& image)
 {
     if (Rule(state).image && !image.isNull())
         Rule(state).image(image);
 }
 
-QImage RenderButtonState(const CNacreformDoc& design, EButtonState state, double scale)
+SCanvasLayout PrepareStateDesign(const CNacreformDoc& design, EButtonState state, CNacreformDoc& doc)
 {
-    if (!design.Renderer || !(scale >= kMinExportScale && scale <= kMaxExportScale))
-        return {};
-    CNacreformDoc doc;
     doc.CopyDesignFrom(design);
     SCanvasLayout layout = doc.Renderer->GetCanvasLayout(doc);
     ApplyStateToDesign(state, doc, layout);
@@ -131,6 +140,15 @@ QImage RenderButtonState(const CNacreformDoc& design, EButtonState state, double
         layout.shadowRect = QRectF(shadow.x() + shape.x(), shadow.y() + shape.y(), shadow.width() - 1,
                                    shadow.height() - 1);
     }
+    return layout;
+}
+
+QImage RenderButtonState(const CNacreformDoc& design, EButtonState state, double scale)
+{
+    if (!design.Renderer || !(scale >= kMinExportScale && scale <= kMaxExportScale))
+        return {};
+    CNacreformDoc doc;
+    const SCanvasLayout layout = PrepareStateDesign(design, state, doc);
     QImage image = state == EButtonState::Normal && scale == 1.0 ? doc.Renderer->Render(doc)
                                                                   : doc.Renderer->RenderLayout(doc, layout, scale);
     ApplyStateToImage(state, image);

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class CNacreformDoc;
@@ -37,6 +38,19 @@ std::optional<EButtonState> ParseButtonState(const QString& name);
 void ApplyStateToDesign(EButtonState state, CNacreformDoc& doc, const SCanvasLayout& layout);
 // The image rule of state applied to a rendered ARGB bitmap.
 void ApplyStateToImage(EButtonState state, QImage& image);
+
+// An image rule as a colour matrix: rows red, green, blue and alpha, each the
+// weights of the straight (not premultiplied) red, green, blue and alpha
+// from 0 to 1, and a constant.
+using SColorMatrix = std::array<float, 20>;
+// state's image rule as such a matrix, for output that applies it as a
+// filter; null for a state without an image rule.
+const SColorMatrix* StateColorMatrix(EButtonState state);
+
+// Makes doc a copy of design (which has a renderer) with state's design
+// rule applied; the result is the layout to draw it with: the normal
+// design's canvas, with the state's own shape shadow.
+SCanvasLayout PrepareStateDesign(const CNacreformDoc& design, EButtonState state, CNacreformDoc& doc);
 
 // The renderer's ARGB bitmap of design in state at scale (0.25 ... 8):
 // transparent where nothing is drawn, exactly round(scale x W) x

@@ -1,7 +1,9 @@
 #include "export/DesignValueInput.h"
 
+#include "design/DesignColor.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "util/QuotedValue.h"
 
 #include <QStringList>
 
@@ -9,15 +11,15 @@
 
 namespace {
 
-enum class EValueForm { Switch, Integer, IntegerPair, Number, NumberPair, Text };
+enum class EValueForm { Switch, Integer, IntegerPair, Number, NumberPair, Text, Color };
 
 // The form of each design key, in file order.
 constexpr EValueForm kForms[] = {
-    EValueForm::Switch,     EValueForm::Integer,    EValueForm::Integer,    EValueForm::IntegerPair,
-    EValueForm::Integer,    EValueForm::Integer,    EValueForm::Switch,     EValueForm::NumberPair,
+    EValueForm::Switch,     EValueForm::Color,      EValueForm::Integer,    EValueForm::IntegerPair,
+    EValueForm::Color,      EValueForm::Color,      EValueForm::Switch,     EValueForm::NumberPair,
     EValueForm::Integer,    EValueForm::Text,       EValueForm::Text,       EValueForm::Switch,
-    EValueForm::Number,     EValueForm::NumberPair, EValueForm::Integer,    EValueForm::Integer,
-    EValueForm::Switch,     EValueForm::NumberPair, EValueForm::Integer,    EValueForm::Switch,
+    EValueForm::Number,     EValueForm::NumberPair, EValueForm::Color,      EValueForm::Integer,
+    EValueForm::Switch,     EValueForm::NumberPair, EValueForm::Color,      EValueForm::Switch,
     EValueForm::Integer,    EValueForm::Text,       EValueForm::Integer,    EValueForm::NumberPair,
     EValueForm::Number,     EValueForm::Switch,     EValueForm::NumberPair, EValueForm::Integer,
     EValueForm::Integer,
@@ -52,6 +54,7 @@ bool HasForm(const QString& value, EValueForm form)
     case EValueForm::Number: return IsNumber(value);
     case EValueForm::NumberPair: return IsPair(value, IsNumber);
     case EValueForm::Text: return !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r'));
+    case EValueForm::Color: return ParseDesignColor(value).has_value();
     }
     return false;
 }
@@ -65,6 +68,7 @@ QString FormText(EValueForm form)
     case EValueForm::Number: return QStringLiteral("a number");
     case EValueForm::NumberPair: return QStringLiteral("two numbers, as 0,5.5");
     case EValueForm::Text: return QStringLiteral("text on one line");
+    case EValueForm::Color: return QStringLiteral("#RGB, #RRGGBB, rgb(R, G, B) or a decimal colour up to 16777215");
     }
     return {};
 }
@@ -80,23 +84,31 @@ QString FindDesignKey(const QString& key)
     return {};
 }
 
-bool ApplyDesignValue(CNacreformDoc& doc, const QString& key, const QString& value, QString* why)
+bool CheckDesignValue(const QString& key, const QString& value, QString* why)
 {
     const qsizetype index = CNacreformDoc::DesignKeys().indexOf(FindDesignKey(key));
     static_assert(std::size(kForms) == 29);
-    if (index < 0 || index >= qsizetype(std::size(kForms))) {
-        if (why)
-            *why = QStringLiteral("%1 is no design key").arg(key);
+    QString problem;
+    if (index < 0 || index >= qsizetype(std::size(kForms)))
+        problem = QuotedValue(key) + QStringLiteral(" is no design key");
+    else if (!HasForm(value, kForms[index]))
+        problem = CNacreformDoc::DesignKeys()[index] + QLatin1Char('=') + QuotedValue(value)
+                  + QStringLiteral(": expected ") + FormText(kForms[index]);
+    if (why)
+        *why = problem;
+    return problem.isEmpty();
+}
+
+bool ApplyDesignValue(CNacreformDoc& doc, const QString& key, const QString& value, QString* why)
+{
+    if (!CheckDesignValue(key, value, why))
         return false;
-    }
-    const EValueForm form = kForms[index];
-    if (!HasForm(value, form)) {
-        if (why)
-            *why = QStringLiteral("%1=%2: expected %3").arg(CNacreformDoc::DesignKeys()[index], value, FormText(form));
-        return false;
-    }
+    const QString known = FindDesignKey(key);
+    const EValueForm form = kForms[CNacreformDoc::DesignKeys().indexOf(known)];
+    // The design file's own form: colours as their decimal value.
+    const QString stored = form == EValueForm::Color ? QString::number(*ParseDesignColor(value)) : value;
     CIniFile ini(QString(), false);
-    ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(CNacreformDoc::DesignKeys()[index], value).toUtf8());
+    ini.LoadText(QStringLiteral("[General]\n%1=%2\n").arg(known, stored).toUtf8());
     doc.ExchangeDesign(false, ini);
     doc.SelectRenderer(doc.RenderID, true, false);
     return true;

@@ -17,6 +17,9 @@ extern const QString kDefaultFileNamePattern;
 // The pattern filled in for one image.
 QString FormatFileName(const QString& pattern, const QString& name, EButtonState state, double scale);
 
+// A vector image serves every scale, so the scale placeholders give nothing.
+QString FormatScalelessFileName(const QString& pattern, const QString& name, EButtonState state);
+
 // A sprite sheet holds every state, so the state placeholders give nothing.
 QString FormatSpriteFileName(const QString& pattern, const QString& name, double scale);
 
@@ -27,3 +30,7 @@ QString ScaleText(double scale);
 // "." or "..", no folder separator or NUL, so that no name (from a batch
 // file, say) can reach beyond the folder. why says what is wrong.
 bool IsPlainFileName(const QString& fileName, QString* why);
+
+// Whether name may name a set or a batch row's image: not empty and without
+// control characters (which would break file listings and style sheets).
+bool IsUsableName(const QString& name, QString* why);

@@ -2,13 +2,16 @@
 
 #include "design/NacreformDoc.h"
 #include "export/FileNamePattern.h"
+#include "export/ImageFileEncoder.h"
+#include "export/OutputFolder.h"
+#include "export/SpriteDemoPage.h"
 #include "export/SpriteSheet.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
+#include "util/QuotedValue.h"
 
 #include <QDir>
 #include <QSet>
-#include <QtConcurrent/QtConcurrentMap>
 
 namespace {
 
@@ -18,6 +21,7 @@ struct SSetFile
     QString fileName;
     QList<EButtonState> states;
     double scale = 1;
+    EImageFormat format = EImageFormat::Png;
 };
 
 QString PatternOf(const SImageSetOptions& options)
@@ -30,23 +34,58 @@ QString CssFileName(const SImageSetOptions& options)
     return options.name + QStringLiteral(".css");
 }
 
+QString DemoPageFileName(const SImageSetOptions& options)
+{
+    return options.name + QStringLiteral(".html");
+}
+
+// The formats chosen, else the pattern's; empty when the pattern names none.
+QList<EImageFormat> FormatsOf(const SImageSetOptions& options)
+{
+    if (!options.formats.isEmpty())
+        return options.formats;
+    const auto format = ImageFormatOfPath(PatternOf(options));
+    return format ? QList<EImageFormat>{*format} : QList<EImageFormat>();
+}
+
+// The format the style sheet shows: the first raster one.
+std::optional<EImageFormat> SheetFormat(const SImageSetOptions& options)
+{
+    for (EImageFormat format : FormatsOf(options)) {
+        if (!IsScalableImageFormat(format))
+            return format;
+    }
+    return std::nullopt;
+}
+
 // The image files of the set, unchecked.
 QList<SSetFile> SetFiles(const SImageSetOptions& options)
 {
     QList<SSetFile> files;
-    for (double scale : options.scales) {
-        if (options.sprite) {
-            files.append({FormatSpriteFileName(PatternOf(options), options.name, scale), options.states, scale});
+    for (EImageFormat format : FormatsOf(options)) {
+        const QString pattern =
+            options.formats.isEmpty() ? PatternOf(options) : WithImageFormatSuffix(PatternOf(options), format);
+        if (IsScalableImageFormat(format)) {
+            for (EButtonState state : options.states)
+                files.append({FormatScalelessFileName(pattern, options.name, state), {state}, 1, format});
             continue;
         }
-        for (EButtonState state : options.states)
-            files.append({FormatFileName(PatternOf(options), options.name, state, scale), {state}, scale});
+        for (double scale : options.scales) {
+            if (options.sprite) {
+                files.append({FormatSpriteFileName(pattern, options.name, scale), options.states, scale, format});
+                continue;
+            }
+            for (EButtonState state : options.states)
+                files.append({FormatFileName(pattern, options.name, state, scale), {state}, scale, format});
+        }
     }
     return files;
 }
 
 QString CheckOptions(const SImageSetOptions& options)
 {
+    if (QString why; !IsUsableName(options.name, &why))
+        return why;
     if (options.scales.isEmpty())
         return QStringLiteral("no scale is chosen");
     if (options.states.isEmpty())
@@ -58,30 +97,13 @@ QString CheckOptions(const SImageSetOptions& options)
                 .arg(kMinExportScale)
                 .arg(kMaxExportScale);
     }
+    if (FormatsOf(options).isEmpty())
+        return QStringLiteral("the pattern's extension names none of the formats %1; choose one").arg(ImageFormatList());
+    if (options.sprite && !SheetFormat(options))
+        return QStringLiteral("sprite sheets need a raster format (png, jpeg or webp)");
     return {};
 }
 
-// Renders and writes one file; the failure, or an empty text.
-QString WriteSetFile(const CNacreformDoc& design, const SSetFile& file, const QString& folder)
-{
-    QList<QImage> images;
-    for (EButtonState state : file.states) {
-        const QImage rendered = RenderButtonState(design, state, file.scale);
-        QImage image = rendered.isNull() ? QImage() : ComposeExportImage(design, rendered);
-        if (image.isNull())
-            return QStringLiteral("the %1 image at %2x cannot be allocated (too large)")
-                .arg(ButtonStateName(state), ScaleText(file.scale));
-        images.append(image);
-    }
-    const QImage image = images.size() == 1 ? images.front() : StackSpriteSheet(images);
-    const QByteArray png = EncodePng(image);
-    if (png.isEmpty())
-        return QStringLiteral("the image cannot be encoded as PNG");
-    QString why;
-    if (!WriteFileAtomically(QDir(folder).filePath(file.fileName), png, &why))
-        return why;
-    return {};
-}
 
 } // namespace
 
@@ -98,15 +120,15 @@ QStringList PlanImageSet(const SImageSetOptions& options, QString* why)
     for (const SSetFile& file : SetFiles(options))
         names.append(file.fileName);
     if (options.sprite)
-        names.append(CssFileName(options));
+        names << CssFileName(options) << DemoPageFileName(options);
     QSet<QString> seen;
     for (const QString& name : std::as_const(names)) {
         if (!problem.isEmpty())
             break;
         if (IsPlainFileName(name, &problem) && seen.contains(name))
-            problem = QStringLiteral("two files would be named \"%1\"; the pattern needs {state} and {scale} "
-                                     "(or their - and @ forms) for several states and scales")
-                          .arg(name);
+            problem = QStringLiteral("two files would be named ") + QuotedValue(name)
+                      + QStringLiteral("; the pattern needs {state} and {scale} "
+                                       "(or their - and @ forms) for several states and scales");
         seen.insert(name);
     }
     if (why)
@@ -114,36 +136,46 @@ QStringList PlanImageSet(const SImageSetOptions& options, QString* why)
     return problem.isEmpty() ? names : QStringList();
 }
 
-QStringList WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
-                          ESetThreads threads)
+QList<SPlannedFile> ImageSetFiles(const CNacreformDoc& design, const SImageSetOptions& options,
+                                  const QString& folder)
+{
+    QList<SPlannedFile> planned;
+    QList<SSpriteSheetFile> sheets;
+    const std::optional<EImageFormat> sheetFormat = SheetFormat(options);
+    for (const SSetFile& file : SetFiles(options)) {
+        planned.append({QDir(folder).filePath(file.fileName), [&design, file](QString* why) {
+                             return EncodeImageFile(design, file.states, file.scale, file.format, why);
+                         }});
+        if (file.format == sheetFormat)
+            sheets.append({file.fileName, file.scale});
+    }
+    if (options.sprite) {
+        const QString cssName = CssFileName(options);
+        planned.append({QDir(folder).filePath(cssName),
+                        [&design, name = options.name, states = options.states, sheets](QString*) {
+                            return SpriteSheetCss(name, states, CanvasSize(design), sheets).toUtf8();
+                        }});
+        planned.append({QDir(folder).filePath(DemoPageFileName(options)),
+                        [&design, name = options.name, cssName, states = options.states, sheets](QString*) {
+                            return SpriteDemoPage(name, cssName, states, CanvasSize(design), sheets).toUtf8();
+                        }});
+    }
+    return planned;
+}
+
+SFileSetOutcome WriteImageSet(CNacreformDoc& design, const SImageSetOptions& options, const QString& folder,
+                              const QStringList& inputs)
 {
     QString why;
-    if (PlanImageSet(options, &why).isEmpty())
-        return {why};
+    const QStringList names = PlanImageSet(options, &why);
+    if (names.isEmpty())
+        return {{}, {why}};
+    COutputFolder output(folder, inputs + QStringList{design.GetPathName(), design.ImagePath});
+    for (const QString& name : names) {
+        if (const QString refused = output.Claim(name, 0); !refused.isEmpty())
+            return {{}, {refused}};
+    }
+    RemoveStaleTemporaries(folder);
     RefreshPictureCache(design);
-    const CNacreformDoc& source = design;
-    const QList<SSetFile> files = SetFiles(options);
-    const auto write = [&source, &folder](const SSetFile& file) { return WriteSetFile(source, file, folder); };
-    QStringList results;
-    if (threads == ESetThreads::EveryCore) {
-        results = QtConcurrent::blockingMapped<QStringList>(files, write);
-    } else {
-        for (const SSetFile& file : files)
-            results.append(write(file));
-    }
-
-    QStringList failures;
-    QList<SSpriteSheetFile> sheets;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        if (!results[i].isEmpty())
-            failures.append(QStringLiteral("%1: %2").arg(files[i].fileName, results[i]));
-        else
-            sheets.append({files[i].fileName, files[i].scale});
-    }
-    if (options.sprite && failures.isEmpty()) {
-        const QString css = SpriteSheetCss(options.name, options.states, CanvasSize(design), sheets);
-        if (!WriteFileAtomically(QDir(folder).filePath(CssFileName(options)), css.toUtf8(), &why))
-            failures.append(QStringLiteral("%1: %2").arg(CssFileName(options), why));
-    }
-    return failures;
+    return WriteFileSet(ImageSetFiles(design, options, folder), ESetThreads::EveryCore);
 }

@@ -39,19 +39,27 @@ QString CssString(QString text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-// A CSS class name for text: characters that an identifier cannot hold as
-// they are, and a leading digit, escaped.
+// A CSS identifier for text, escaped as CSS.escape() does (CSSOM): NUL
+// becomes U+FFFD; a control character, a leading digit and a digit after
+// a leading hyphen become code-point escapes; a lone hyphen and every other
+// character that an identifier cannot hold get a backslash.
 QString CssIdentifier(const QString& text)
 {
     QString identifier;
+    const auto codePoint = [](char16_t c) { return QLatin1Char('\\') + QString::number(c, 16) + QLatin1Char(' '); };
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isDigit() && c.unicode() < 0x80 && i == 0)
-            identifier += QStringLiteral("\\3%1 ").arg(c);
-        else if (c.unicode() >= 0x80 || c.isLetterOrNumber() || c == u'-' || c == u'_')
-            identifier += c;
+        const char16_t c = text[i].unicode();
+        const bool digit = c >= u'0' && c <= u'9';
+        if (c == 0)
+            identifier += QChar(0xFFFD);
+        else if ((c >= 0x01 && c <= 0x1F) || c == 0x7F || (i == 0 && digit) || (i == 1 && digit && text[0] == u'-'))
+            identifier += codePoint(c);
+        else if (i == 0 && c == u'-' && text.size() == 1)
+            identifier += QStringLiteral("\\-");
+        else if (c >= 0x80 || c == u'-' || c == u'_' || digit || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
+            identifier += QChar(c);
         else
-            identifier += QLatin1Char('\\') + c;
+            identifier += QLatin1Char('\\') + QChar(c);
     }
     return identifier;
 }
@@ -66,7 +74,7 @@ QString Pixels(int value)
 QString SpriteSheetCss(const QString& name, const QList<EButtonState>& states, QSize cell,
                        const QList<SSpriteSheetFile>& sheets)
 {
-    if (sheets.isEmpty())
+    if (sheets.isEmpty() || states.isEmpty())
         return {};
     QList<SSpriteSheetFile> byScale = sheets;
     std::sort(byScale.begin(), byScale.end(),
@@ -77,20 +85,58 @@ QString SpriteSheetCss(const QString& name, const QList<EButtonState>& states, Q
     QStringList candidates;
     for (const SSpriteSheetFile& sheet : byScale)
         candidates.append(QStringLiteral("url(%1) %2x").arg(CssString(sheet.fileName), ScaleText(sheet.scale)));
+    const QString imageSet = candidates.join(QStringLiteral(", "));
+    const QString base = CssIdentifier(name);
+    const auto position = [&](EButtonState state) {
+        return QStringLiteral("  background-position: 0 %1;\n")
+            .arg(Pixels(-int(states.indexOf(state)) * cell.height()));
+    };
+    // The cell and the sheets, as every rule that shows a whole state has them.
+    const auto cellRule = [&](const QString& selector, EButtonState state) {
+        QString rule = selector + QStringLiteral(" {\n");
+        rule += QStringLiteral("  width: %1;\n  height: %2;\n").arg(Pixels(cell.width()), Pixels(cell.height()));
+        // Browsers that know neither image-set() keep the 1x sheet; the
+        // prefixed one serves those that know only it.
+        rule += QStringLiteral("  background-image: url(%1);\n").arg(CssString(fallback.fileName));
+        rule += QStringLiteral("  background-image: -webkit-image-set(%1);\n").arg(imageSet);
+        rule += QStringLiteral("  background-image: image-set(%1);\n").arg(imageSet);
+        rule += QStringLiteral("  background-size: %1 %2;\n")
+                    .arg(Pixels(cell.width()), Pixels(cell.height() * int(states.size())));
+        rule += QStringLiteral("  background-repeat: no-repeat;\n");
+        // A <button> has a border, padding and a background of its own.
+        rule += QStringLiteral("  display: inline-block;\n  padding: 0;\n  border: 0;\n  background-color: transparent;\n");
+        return rule + position(state);
+    };
 
-    QString css = QStringLiteral("/* %1: %2 x %3 pixels a state */\n")
-                      .arg(name)
-                      .arg(cell.width())
-                      .arg(cell.height());
-    for (int i = 0; i < states.size(); ++i) {
-        css += QStringLiteral(".%1-%2 {\n").arg(CssIdentifier(name), ButtonStateName(states[i]));
-        css += QStringLiteral("  width: %1;\n  height: %2;\n").arg(Pixels(cell.width()), Pixels(cell.height()));
-        css += QStringLiteral("  background-image: url(%1);\n").arg(CssString(fallback.fileName));
-        css += QStringLiteral("  background-image: image-set(%1);\n").arg(candidates.join(QStringLiteral(", ")));
-        css += QStringLiteral("  background-size: %1 %2;\n")
-                   .arg(Pixels(cell.width()), Pixels(cell.height() * int(states.size())));
-        css += QStringLiteral("  background-repeat: no-repeat;\n");
-        css += QStringLiteral("  background-position: 0 %1;\n}\n").arg(Pixels(-i * cell.height()));
+    // A name holding "*/" would end a comment early.
+    const QString commentName = QString(name).replace(QLatin1String("*/"), QLatin1String("* /"));
+    QString css = QStringLiteral("/* %1: %2 x %3 pixels a state */\n\n").arg(commentName).arg(cell.width()).arg(cell.height());
+    // The base class: a button (or any element) that follows the pointer
+    // and the keyboard by itself. The order of the rules matters where
+    // several apply at once: pressed over hover, disabled over both.
+    css += QStringLiteral("/* <button class=\"%1\">: the states follow the pointer and the keyboard. */\n").arg(commentName);
+    const EButtonState resting = states.contains(EButtonState::Normal) ? EButtonState::Normal : states.front();
+    css += cellRule(QLatin1Char('.') + base, resting) + QStringLiteral("}\n");
+    const struct
+    {
+        EButtonState state;
+        QStringList pseudo;
+    } follows[] = {
+        {EButtonState::Hover, {QStringLiteral(":hover"), QStringLiteral(":focus-visible")}},
+        {EButtonState::Pressed, {QStringLiteral(":active")}},
+        {EButtonState::Disabled, {QStringLiteral(":disabled"), QStringLiteral("[aria-disabled=\"true\"]")}},
+    };
+    for (const auto& [state, pseudo] : follows) {
+        if (!states.contains(state))
+            continue;
+        QStringList selectors;
+        for (const QString& p : pseudo)
+            selectors.append(QLatin1Char('.') + base + p);
+        css += selectors.join(QStringLiteral(", ")) + QStringLiteral(" {\n") + position(state) + QStringLiteral("}\n");
     }
+    css += QStringLiteral("\n/* One class per state, for pages that switch the states themselves. */\n");
+    for (EButtonState state : states)
+        css += cellRule(QLatin1Char('.') + CssIdentifier(name + QLatin1Char('-') + ButtonStateName(state)), state)
+               + QStringLiteral("}\n");
     return css;
 }

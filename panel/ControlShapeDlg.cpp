@@ -8,6 +8,8 @@
 #include "widgets/EditDouble.h"
 #include "widgets/EditInt.h"
 
+#include <QAbstractButton>
+
 using namespace ShapePageTemplate;
 using namespace ShadowBlock;
 
@@ -58,6 +60,7 @@ CControlShapeDlg::CControlShapeDlg(QWidget* parent)
     OnFieldChanged(m_editMargin, [](CNacreformDoc& doc, int value) { doc.Margin = value; });
     OnFieldChanged(m_editWidth, [this](CNacreformDoc& doc, int value) { OnWidthChanged(doc, value); });
     OnFieldChanged(m_editHeight, [](CNacreformDoc& doc, int value) { doc.ShapeSize.cy = value; });
+    connect(GetButton(IDC_FIT_TO_CAPTION), &QAbstractButton::clicked, this, &CControlShapeDlg::FitToCaptionRequested);
 }
 
 CControlShapeDlg::~CControlShapeDlg() = default;

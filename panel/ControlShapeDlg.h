@@ -10,7 +10,8 @@ class CEditInt;
 // the two shape colours and the shape's drop shadow. Which controls apply
 // depends on the background choice, the shadow check box and the document's
 // current renderer (square shapes have no height of their own; only some use
-// a second colour).
+// a second colour). Its "텍스트에 맞춤" button asks whoever keeps the edit
+// history to fit the shape to its caption (FitToCaptionRequested).
 class CControlShapeDlg : public CControlPage
 {
     Q_OBJECT
@@ -21,6 +22,9 @@ public:
 
     void LoadFromDocument() override;
     void UpdateControlStates() override;
+
+signals:
+    void FitToCaptionRequested();
 
 private:
     enum Background { kNoChoice = -1, kTransparent = 0, kUseColor = 1 };

@@ -12,6 +12,11 @@ void PrepareCanvasGraphics(QPainter& graphics, double scale)
     graphics.translate(0.5, 0.5);
 }
 
+QTransform CanvasTransform(double scale)
+{
+    return QTransform().scale(scale, scale).translate(0.5, 0.5);
+}
+
 QPointF PixelCentre(const QPainter& graphics, int column, int row)
 {
     return graphics.deviceTransform().inverted().map(QPointF(column + 0.5, row + 0.5));
@@ -32,10 +37,4 @@ QRect DevicePixels(const QPainter& graphics, const QRectF& rect)
 QRectF DrawingRect(const QPainter& graphics, const QRect& pixels)
 {
     return graphics.deviceTransform().inverted().mapRect(QRectF(pixels));
-}
-
-double NearestColumnEdge(const QPainter& graphics, double x)
-{
-    const QTransform& toDevice = graphics.deviceTransform();
-    return (std::round(toDevice.m11() * x + toDevice.dx()) - toDevice.dx()) / toDevice.m11();
 }

@@ -45,16 +45,21 @@ QTransform ScaleAbout(QPointF fraction, qreal scale)
         .translate(-fraction.x(), -fraction.y());
 }
 
+// The line box of line centred on point.
+QRectF LineBox(const CCaptionLine& line, QPointF point)
+{
+    return QRectF(point.x() - line.Width() / 2, point.y() - line.Height() / 2, line.Width(), line.Height());
+}
+
 SMask Rasterise(const SCaptionFont& font, const QString& text, QPointF fraction, qreal scale, const QRect& visible)
 {
     SMask mask{font, text, fraction, scale, visible, {}, {}};
     const CCaptionLine line(font, text);
     if (!line.IsValid())
         return mask;
-    // The line box centred on the point; the glyphs may overhang it. A
-    // pixel to spare for anti-aliasing.
-    const QRectF box(fraction.x() + (0 - line.Width()) / 2, fraction.y() + (0 - line.Height()) / 2, line.Width(),
-                     line.Height());
+    // Line box and ink, which may overhang the box, with a pixel to spare
+    // for anti-aliasing.
+    const QRectF box = LineBox(line, fraction);
     const QPainterPath outline = line.Outline(QPointF(box.left(), box.top() + line.Ascent()));
     QRectF extent = box | outline.controlPointRect();
     if (scale != 1)
@@ -128,6 +133,15 @@ QImage Tint(const QImage& coverage, ARGB color)
 }
 
 } // namespace
+
+QPainterPath CaptionOutline(const SCaptionFont& font, const QString& text, QPointF point)
+{
+    const CCaptionLine line(font, text);
+    if (!line.IsValid())
+        return {};
+    const QRectF box = LineBox(line, point);
+    return line.Outline(QPointF(box.left(), box.top() + line.Ascent()));
+}
 
 void DrawCaptionText(QPainter& graphics, const SCaptionFont& font, const QString& text, QPointF point, ARGB color)
 {

@@ -1,16 +1,15 @@
 #include "render/CircleButton00Render.h"
 
 #include "render/Blend.h"
+#include "render/ButtonLayers.h"
 #include "render/GraphicsPath.h"
 #include "render/PathGradient.h"
 
-#include <QPainter>
-
-void CCircleButton00Render::DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+void CCircleButton00Render::DrawShape(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& shapeRect,
                                       const QRectF& shadowRect) const
 {
-    DrawShapeShadow(doc, graphics, shadowRect);
-    FillGradientEllipse(graphics, shapeRect, ColorRefToArgb(doc.Color1), 0xFFFFFFFF, CBlend());
+    DrawShapeShadow(doc, layers, shadowRect);
+    FillGradientEllipse(layers, shapeRect, ColorRefToArgb(doc.Color1), 0xFFFFFFFF, CBlend());
 
     if (shapeRect.width() > 0 && shapeRect.height() > 0) {
         CGraphicsPath rim;
@@ -19,15 +18,13 @@ void CCircleButton00Render::DrawShape(CNacreformDoc& doc, QPainter& graphics, co
         shading.SetCenterColor(0x00000000);
         shading.SetSurroundColor(0x82000000);
         shading.SetBlend(CBlend({0, 1, 1}, {0, 0.15f, 1}));
-        shading.Fill(graphics, rim.Path());
+        layers.FillPathGradient(rim, shading);
 
         constexpr float kOutlineWidth = 0.1f;
-        graphics.setPen(QPen(QColor::fromRgba(0xA0000000), kOutlineWidth));
-        graphics.setBrush(Qt::NoBrush);
-        graphics.drawPath(rim.Path());
+        layers.StrokeOutline(rim, 0xA0000000, kOutlineWidth);
     }
 
-    DrawContentAndGloss(doc, graphics, shapeRect);
+    DrawContentAndGloss(doc, layers, shapeRect);
 }
 
 bool CCircleButton00Render::IsSquareShape() const

@@ -8,7 +8,7 @@
 class CCircleButton00Render : public CCircleButtonRender
 {
 public:
-    void DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+    void DrawShape(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& shapeRect,
                    const QRectF& shadowRect) const override;
     bool IsSquareShape() const override;
     bool UsesSecondColor() const override;

@@ -1,11 +1,12 @@
 #include "render/CircleButton01Render.h"
 
 #include "render/Blend.h"
+#include "render/ButtonLayers.h"
 #include "render/GraphicsPath.h"
 #include "render/PathGradient.h"
 #include "render/ShapeHelpers.h"
 
-void CCircleButton01Render::DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+void CCircleButton01Render::DrawShape(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& shapeRect,
                                       const QRectF& shadowRect) const
 {
     const float x = float(shapeRect.x()), y = float(shapeRect.y());
@@ -17,9 +18,9 @@ void CCircleButton01Render::DrawShape(CNacreformDoc& doc, QPainter& graphics, co
     // Centred on the middle of the shape's bottom edge, one pixel above it.
     const QRectF glow(x - w * 0.5f - 1, y - 1, 2 * w + 2, 2 * h + 2);
 
-    DrawShapeShadow(doc, graphics, shadowRect);
-    FillGradientEllipse(graphics, shapeRect, a1, a2, CBlend());
-    FillGradientEllipse(graphics, shapeRect, 0x80000000, 0x00000000, CBlend());
+    DrawShapeShadow(doc, layers, shadowRect);
+    FillGradientEllipse(layers, shapeRect, a1, a2, CBlend());
+    FillGradientEllipse(layers, shapeRect, 0x80000000, 0x00000000, CBlend());
 
     if (inner.width() > 0 && inner.height() > 0) {
         CGraphicsPath disc;
@@ -28,15 +29,15 @@ void CCircleButton01Render::DrawShape(CNacreformDoc& doc, QPainter& graphics, co
         light.SetCenterColor(a2);
         light.SetSurroundColor(a1);
         light.SetBlend(CBlend({0, 1, 1}, {0, 0.55f, 1}));
-        light.Fill(graphics, disc.Path());
+        layers.FillPathGradient(disc, light);
 
         light.SetCenterColor(0xFFFFFFFF);
         light.SetSurroundColor(0x00FFFFFF);
         light.SetBlend(CBlend({0, 0, 0.6f, 1}, {0, 0.55f, 0.9f, 1}));
-        light.Fill(graphics, disc.Path());
+        layers.FillPathGradient(disc, light);
     }
 
-    DrawContentAndGloss(doc, graphics, shapeRect);
+    DrawContentAndGloss(doc, layers, shapeRect);
 }
 
 bool CCircleButton01Render::IsSquareShape() const

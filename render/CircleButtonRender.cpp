@@ -1,34 +1,34 @@
 #include "render/CircleButtonRender.h"
 
 #include "render/Blend.h"
+#include "render/ButtonLayers.h"
 #include "render/ContentLayers.h"
 #include "render/GraphicsPath.h"
-#include "render/LinearGradient.h"
 #include "render/ShapeHelpers.h"
 
-void CCircleButtonRender::DrawShapeShadow(const CNacreformDoc& doc, QPainter& graphics, const QRectF& rect)
+void CCircleButtonRender::DrawShapeShadow(const CNacreformDoc& doc, CButtonLayers& layers, const QRectF& rect)
 {
     if (!doc.EnableShapeShadow)
         return;
     CGraphicsPath path;
     path.AddEllipse(rect);
-    FillShapeShadow(doc, graphics, CPathGradient::EOutline::Ellipse, rect, path.Path());
+    FillShapeShadow(doc, layers, CPathGradient::EOutline::Ellipse, rect, path);
 }
 
-void CCircleButtonRender::FillGradientEllipse(QPainter& graphics, const QRectF& rect, ARGB first,
+void CCircleButtonRender::FillGradientEllipse(CButtonLayers& layers, const QRectF& rect, ARGB first,
                                               ARGB second, const CBlend& blend)
 {
     if (!(rect.width() > 0 && rect.height() > 0))
         return;
     CGraphicsPath path;
     path.AddEllipse(rect);
-    FillVerticalGradient(graphics, path.Path(), Grown(rect, 1), first, second, blend);
+    layers.FillVerticalGradient(path, Grown(rect, 1), first, second, blend);
 }
 
-void CCircleButtonRender::DrawContentAndGloss(CNacreformDoc& doc, QPainter& graphics, const QRectF& rect)
+void CCircleButtonRender::DrawContentAndGloss(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& rect)
 {
-    DrawTextAndPicture(doc, graphics, rect);
-    FillGradientEllipse(graphics, GetGlossRect(rect), 0xFAFFFFFF, 0x00FFFFFF,
+    DrawTextAndPicture(doc, layers, rect);
+    FillGradientEllipse(layers, GetGlossRect(rect), 0xFAFFFFFF, 0x00FFFFFF,
                         CBlend({0, 0.9f, 1}, {0, 0.7f, 1}));
 }
 

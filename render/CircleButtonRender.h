@@ -3,6 +3,7 @@
 #include "render/Render.h"
 
 class CBlend;
+class CButtonLayers;
 
 // Shared steps of the circle buttons: the soft elliptic shadow, ellipses
 // filled with a vertical gradient, and the content with the white top gloss
@@ -16,11 +17,11 @@ public:
 
 protected:
     // Nothing when the design has no shape shadow.
-    static void DrawShapeShadow(const CNacreformDoc& doc, QPainter& graphics, const QRectF& rect);
+    static void DrawShapeShadow(const CNacreformDoc& doc, CButtonLayers& layers, const QRectF& rect);
     // The ellipse inscribed in rect with a vertical gradient whose box is one
     // pixel larger than rect on every side; nothing for a rect without area.
-    static void FillGradientEllipse(QPainter& graphics, const QRectF& rect, ARGB first, ARGB second,
+    static void FillGradientEllipse(CButtonLayers& layers, const QRectF& rect, ARGB first, ARGB second,
                                     const CBlend& blend);
     // Caption and picture on rect, then the gloss over the upper part.
-    static void DrawContentAndGloss(CNacreformDoc& doc, QPainter& graphics, const QRectF& rect);
+    static void DrawContentAndGloss(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& rect);
 };

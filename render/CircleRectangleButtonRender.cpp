@@ -1,14 +1,11 @@
 #include "render/CircleRectangleButtonRender.h"
 
 #include "render/Blend.h"
-#include "render/CanvasGraphics.h"
+#include "render/ButtonLayers.h"
 #include "render/ContentLayers.h"
 #include "render/GraphicsPath.h"
-#include "render/LinearGradient.h"
 #include "render/PathGradient.h"
 #include "render/ShapeHelpers.h"
-
-#include <QPainterPath>
 
 namespace {
 
@@ -23,17 +20,17 @@ const CBlend kInnerGlowBlend({0, 0, 0.6f, 0.8f}, {0, 0.55f, 0.9f, 1});
 
 // One end's half disc lit around glowCircle's centre, the middle of that
 // end on the inner area's bottom edge.
-void FillEndGlow(QPainter& graphics, const QRectF& glowCircle, const CGraphicsPath& halfDisc, ARGB c1, ARGB c2)
+void FillEndGlow(CButtonLayers& layers, const QRectF& glowCircle, const CGraphicsPath& halfDisc, ARGB c1, ARGB c2)
 {
     CPathGradient glow(CPathGradient::EOutline::Ellipse, glowCircle);
     glow.SetCenterColor(c2);
     glow.SetSurroundColor(c1);
     glow.SetBlend(kInnerColorBlend);
-    glow.Fill(graphics, halfDisc.Path());
+    layers.FillPathGradient(halfDisc, glow);
     glow.SetCenterColor(0xFFFFFFFF);
     glow.SetSurroundColor(0x00FFFFFF);
     glow.SetBlend(kInnerGlowBlend);
-    glow.Fill(graphics, halfDisc.Path());
+    layers.FillPathGradient(halfDisc, glow);
 }
 
 } // namespace
@@ -45,17 +42,17 @@ void CCircleRectangleButtonRender::AddCapsule(CGraphicsPath& path, const QRectF&
     path.AddArc(QRectF(x + w - k * h, y, k * h, h), 270, 180);
 }
 
-void CCircleRectangleButtonRender::FillCapsuleGradient(QPainter& graphics, const QRectF& box, ARGB first,
+void CCircleRectangleButtonRender::FillCapsuleGradient(CButtonLayers& layers, const QRectF& box, ARGB first,
                                                        ARGB second, const CBlend& blend, float k)
 {
     if (!(box.width() > 0 && box.height() > 0))
         return;
     CGraphicsPath path;
     AddCapsule(path, box, k);
-    FillVerticalGradient(graphics, path.Path(), Grown(box, 1), first, second, blend);
+    layers.FillVerticalGradient(path, Grown(box, 1), first, second, blend);
 }
 
-void CCircleRectangleButtonRender::FillInnerArea(QPainter& graphics, const QRectF& inner, ARGB c1, ARGB c2)
+void CCircleRectangleButtonRender::FillInnerArea(CButtonLayers& layers, const QRectF& inner, ARGB c1, ARGB c2)
 {
     const float xi = float(inner.x()), yi = float(inner.y());
     const float wi = float(inner.width()), hi = float(inner.height());
@@ -64,11 +61,11 @@ void CCircleRectangleButtonRender::FillInnerArea(QPainter& graphics, const QRect
 
     CGraphicsPath leftEnd;
     leftEnd.AddArc(QRectF(xi, yi, hi, hi), 90, 180);
-    FillEndGlow(graphics, QRectF(xi - hi / 2 - 1, yi - 1, 2 * hi + 2, 2 * hi + 2), leftEnd, c1, c2);
+    FillEndGlow(layers, QRectF(xi - hi / 2 - 1, yi - 1, 2 * hi + 2, 2 * hi + 2), leftEnd, c1, c2);
 
     CGraphicsPath rightEnd;
     rightEnd.AddArc(QRectF(xi + wi - hi, yi, hi, hi), 270, 180);
-    FillEndGlow(graphics, QRectF(xi + wi - 1.5f * hi - 1, yi - 1, 2 * hi + 2, 2 * hi + 2), rightEnd, c1, c2);
+    FillEndGlow(layers, QRectF(xi + wi - 1.5f * hi - 1, yi - 1, 2 * hi + 2, 2 * hi + 2), rightEnd, c1, c2);
 
     // A pixel wider than the span between the ends' centre lines on each
     // side: its opaque colour covers the ends' straight edges. Its sides lie
@@ -76,19 +73,19 @@ void CCircleRectangleButtonRender::FillInnerArea(QPainter& graphics, const QRect
     // would leave that pixel partly the end's and partly the middle's, and
     // the end's translucent glow, partly covered by the middle's colour and
     // partly laid again, would show as a dark seam.
-    const double left = NearestColumnEdge(graphics, xi + hi / 2 - 1);
-    const double right = NearestColumnEdge(graphics, xi + wi - hi / 2 + 1);
+    const double left = layers.NearestColumnEdge(xi + hi / 2 - 1);
+    const double right = layers.NearestColumnEdge(xi + wi - hi / 2 + 1);
     if (!(wi - hi + 2 > 0) || !(right > left))
         return;
     const QRectF middle(left, yi, right - left, hi);
     const QRectF brushBox(xi + hi / 2 - 2, yi - 0.5f, wi - hi + 4, hi + 1);
     CGraphicsPath region;
     region.AddRectangle(middle);
-    FillVerticalGradient(graphics, region.Path(), brushBox, c1, c2, kInnerColorBlend);
-    FillVerticalGradient(graphics, region.Path(), brushBox, 0x00FFFFFF, 0xFFFFFFFF, kInnerGlowBlend);
+    layers.FillVerticalGradient(region, brushBox, c1, c2, kInnerColorBlend);
+    layers.FillVerticalGradient(region, brushBox, 0x00FFFFFF, 0xFFFFFFFF, kInnerGlowBlend);
 }
 
-void CCircleRectangleButtonRender::DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+void CCircleRectangleButtonRender::DrawShape(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& shapeRect,
                                              const QRectF& shadowRect) const
 {
     const float x = float(shapeRect.x()), y = float(shapeRect.y());
@@ -100,17 +97,17 @@ void CCircleRectangleButtonRender::DrawShape(CNacreformDoc& doc, QPainter& graph
     if (doc.EnableShapeShadow && shadowRect.width() > 0 && shadowRect.height() > 0) {
         CGraphicsPath outline;
         AddCapsule(outline, shadowRect, 1);
-        FillShapeShadow(doc, graphics, CPathGradient::EOutline::Capsule, shadowRect, outline.Path());
+        FillShapeShadow(doc, layers, CPathGradient::EOutline::Capsule, shadowRect, outline);
     }
-    FillCapsuleGradient(graphics, shapeRect, c1, c2, CBlend(), 1);
-    FillCapsuleGradient(graphics, shapeRect, 0x80000000, 0x00000000, CBlend(), 1);
+    FillCapsuleGradient(layers, shapeRect, c1, c2, CBlend(), 1);
+    FillCapsuleGradient(layers, shapeRect, 0x80000000, 0x00000000, CBlend(), 1);
 
-    FillInnerArea(graphics, QRectF(x + t, y + t, w - 2 * t, h - 2 * t), c1, c2);
+    FillInnerArea(layers, QRectF(x + t, y + t, w - 2 * t, h - 2 * t), c1, c2);
 
-    DrawTextAndPicture(doc, graphics, shapeRect);
+    DrawTextAndPicture(doc, layers, shapeRect);
 
     constexpr float kHighlightEndRatio = 1.3f;
-    FillCapsuleGradient(graphics, GetHighlightRect(shapeRect), 0xFFFFFFFF, 0x00FFFFFF, CBlend({0, 0.1f, 1}, {0, 0.2f, 1}),
+    FillCapsuleGradient(layers, GetHighlightRect(shapeRect), 0xFFFFFFFF, 0x00FFFFFF, CBlend({0, 0.1f, 1}, {0, 0.2f, 1}),
                         kHighlightEndRatio);
 }
 

@@ -3,6 +3,7 @@
 #include "render/Render.h"
 
 class CBlend;
+class CButtonLayers;
 class CGraphicsPath;
 
 // The capsule: a horizontal bar with half-circle ends, body from Color1 to
@@ -12,7 +13,7 @@ class CGraphicsPath;
 class CCircleRectangleButtonRender : public CRender
 {
 public:
-    void DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+    void DrawShape(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& shapeRect,
                    const QRectF& shadowRect) const override;
     float GetShadowSpread() const override;
 
@@ -29,11 +30,11 @@ public:
 private:
     // The capsule in box with a vertical gradient whose box is one pixel
     // larger on every side; nothing for a box without area.
-    static void FillCapsuleGradient(QPainter& graphics, const QRectF& box, ARGB first, ARGB second,
+    static void FillCapsuleGradient(CButtonLayers& layers, const QRectF& box, ARGB first, ARGB second,
                                     const CBlend& blend, float k);
     // The inner area's colour and its glow rising from the bottom: each end's
     // half disc lit around that end's centre on the inner area's bottom edge,
     // left end then right end, then the middle box between them with a
     // vertical gradient through the same blends.
-    static void FillInnerArea(QPainter& graphics, const QRectF& inner, ARGB c1, ARGB c2);
+    static void FillInnerArea(CButtonLayers& layers, const QRectF& inner, ARGB c1, ARGB c2);
 };

@@ -4,12 +4,12 @@
 #include "render/PictureLayer.h"
 #include "render/TextLayer.h"
 
-void DrawTextAndPicture(CNacreformDoc& doc, QPainter& graphics, const QRectF& content)
+void DrawTextAndPicture(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& content)
 {
     const CTextLayer text(doc, content);
     RefreshPictureCache(doc);
-    DrawPictureLayer(doc, graphics, content);
+    DrawPictureLayer(doc, layers, content);
     if (doc.EnableTextShadow)
-        text.DrawShadow(graphics);
-    text.DrawCaption(graphics);
+        text.DrawShadow(layers);
+    text.DrawCaption(layers);
 }

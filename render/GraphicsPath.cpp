@@ -27,18 +27,22 @@ void CGraphicsPath::AddEllipse(const QRectF& box)
 {
     CloseFigure();
     AppendArc(box, 0, 360, false);
-    CloseFigure();
+    m_path.closeSubpath();
+    m_figureOpen = false;
+    m_elements.append({SElement::EKind::Ellipse, box});
 }
 
 void CGraphicsPath::AddRectangle(const QRectF& box)
 {
     CloseFigure();
     m_path.addRect(box);
+    m_elements.append({SElement::EKind::Rectangle, box});
 }
 
 void CGraphicsPath::AddArc(const QRectF& box, float startAngle, float sweepAngle)
 {
     AppendArc(box, startAngle, sweepAngle, true);
+    m_elements.append({SElement::EKind::Arc, box, startAngle, sweepAngle});
 }
 
 void CGraphicsPath::AppendArc(const QRectF& box, float startAngle, float sweepAngle, bool exactEnds)
@@ -81,8 +85,10 @@ void CGraphicsPath::AppendArc(const QRectF& box, float startAngle, float sweepAn
 
 void CGraphicsPath::CloseFigure()
 {
-    if (m_figureOpen)
+    if (m_figureOpen) {
         m_path.closeSubpath();
+        m_elements.append({SElement::EKind::Close, {}});
+    }
     m_figureOpen = false;
 }
 

@@ -36,6 +36,12 @@ public:
     void SetSurroundColor(ARGB color) { m_surround = color; }
     void SetBlend(const CBlend& blend) { m_blend = blend; }
 
+    EOutline Outline() const { return m_outline; }
+    const QRectF& Box() const { return m_box; }
+    ARGB CenterColor() const { return m_center; }
+    ARGB SurroundColor() const { return m_surround; }
+    const CBlend& Blend() const { return m_blend; }
+
     // Fills region, in drawing coordinates of a canvas painter
     // (CanvasGraphics.h). The outline's colour goes on a pixel beyond the
     // outline, so that the region's anti-aliased edge covers edge pixels as

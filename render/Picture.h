@@ -28,6 +28,8 @@ public:
     bool IsVector() const { return !m_svg.isEmpty(); }
     // The pixels of a raster picture; null for a vector one.
     const QImage& GetPixels() const { return m_pixels; }
+    // The SVG source of a vector picture; empty for a raster one.
+    const QByteArray& GetSvg() const { return m_svg; }
 
     // A transparent premultiplied image of imageSize with the vector picture
     // drawn stretched over area (in the image's pixels; it may reach beyond

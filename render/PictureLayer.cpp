@@ -2,16 +2,15 @@
 
 #include "design/NacreformDoc.h"
 #include "design/PicturePath.h"
-#include "render/CanvasGraphics.h"
+#include "render/ButtonLayers.h"
 #include "render/ImageFiles.h"
 #include "render/Render.h"
 #include "util/MessageSink.h"
 
 #include <QImage>
-#include <QPainter>
 
-#include <algorithm>
 #include <cmath>
+#include <utility>
 
 const QString kPictureLoadFailedMessage = QStringLiteral("画像の読み込みに失敗しました。\n\n");
 
@@ -30,71 +29,45 @@ void RefreshPictureCache(CNacreformDoc& doc)
                                               QStringLiteral("cannot load the picture %1").arg(doc.ImagePath), why);
 }
 
-namespace {
-
-// picture with each alpha multiplied by factor and clamped to 255, colours
-// kept: the opacity scaling of the pictures for factors above 1.
-QImage WithAlphaScaled(const QImage& picture, float factor)
+QRectF PictureTarget(const CPicture& picture, QPointF centre, float height)
 {
-    QImage scaled = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < scaled.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
-        for (int x = 0; x < scaled.width(); ++x) {
-            const float alpha = std::min(float(qAlpha(line[x])) * factor + 0.5f, 255.0f);
-            line[x] = (line[x] & 0x00FFFFFFu) | (QRgb(alpha) << 24);
-        }
-    }
-    return scaled;
+    if (picture.isNull())
+        return {};
+    const float width = float(picture.width()) * height / float(picture.height());
+    return QRectF(float(centre.x()) - width * 0.5f, float(centre.y()) - height * 0.5f, width, height);
 }
 
-// Draws image into target with opacity / 255, scaled and filtered.
-void DrawImage(QPainter& graphics, const QImage& image, const QRectF& target, int opacity)
+namespace {
+
+// The centre of the design's picture and its height.
+std::pair<QPointF, float> PicturePlace(const CNacreformDoc& doc, const QRectF& content)
 {
-    const float factor = float(opacity) * (1.0f / 255.0f);
-    // Only a hand-edited design has an opacity above 255; it makes partly
-    // transparent pixels more opaque, which the painter's opacity cannot.
-    const QImage drawn = factor > 1 ? WithAlphaScaled(image, factor) : image;
-    graphics.save();
-    graphics.setRenderHint(QPainter::SmoothPixmapTransform);
-    graphics.setOpacity(std::clamp(factor, 0.0f, 1.0f));
-    graphics.drawImage(target, drawn, QRectF(drawn.rect()));
-    graphics.restore();
+    const float w = float(content.width()), h = float(content.height());
+    const QPointF c = RectCenter(content);
+    return {QPointF(float(c.x()) + w * doc.ImagePos.x * 0.01f, float(c.y()) + h * doc.ImagePos.y * 0.01f),
+            h * doc.ImageSize * 0.01f};
 }
 
 } // namespace
 
-void DrawPicture(QPainter& graphics, const CPicture& picture, QPointF centre, int opacity, float height)
+QRectF PictureRect(const CNacreformDoc& doc, const QRectF& content)
 {
-    if (picture.isNull() || !(height > 0) || !std::isfinite(height) || !std::isfinite(centre.x())
-        || !std::isfinite(centre.y()))
-        return;
-    const float width = float(picture.width()) * height / float(picture.height());
-    const QRectF target(float(centre.x()) - width * 0.5f, float(centre.y()) - height * 0.5f, width, height);
-    if (!picture.IsVector()) {
-        DrawImage(graphics, picture.GetPixels(), target, opacity);
-        return;
-    }
-    // Drawn into the device pixels it covers (only those on the canvas, however
-    // large the picture), which the painter then takes one for one.
-    const QRect pixels = DevicePixels(graphics, target);
-    if (pixels.isEmpty())
-        return;
-    const QRectF area = graphics.deviceTransform().mapRect(target).translated(-pixels.topLeft());
-    DrawImage(graphics, picture.RenderVector(pixels.size(), area), DrawingRect(graphics, pixels), opacity);
+    const auto [centre, height] = PicturePlace(doc, content);
+    if (!(height > 0) || !std::isfinite(height))
+        return {};
+    return PictureTarget(doc.CachedImage, centre, height);
 }
 
-void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF& content)
+void DrawPictureLayer(const CNacreformDoc& doc, CButtonLayers& layers, const QRectF& content)
 {
     if (doc.CachedImage.isNull())
         return;
     const float w = float(content.width()), h = float(content.height());
-    const QPointF c = RectCenter(content);
-    const float s = h * doc.ImageSize * 0.01f;
-    const float px = float(c.x()) + w * doc.ImagePos.x * 0.01f;
-    const float py = float(c.y()) + h * doc.ImagePos.y * 0.01f;
+    const auto [centre, s] = PicturePlace(doc, content);
+    const float px = float(centre.x()), py = float(centre.y());
     if (doc.EnableImageShadow) {
         const QPointF shadow(px + w * doc.ImageShadowPos.x * 0.01f, py + h * doc.ImageShadowPos.y * 0.01f);
-        DrawPicture(graphics, doc.CachedImage, shadow, doc.ImageShadowAlpha, s);
+        layers.DrawPicture(doc.CachedImage, shadow, doc.ImageShadowAlpha, s);
     }
-    DrawPicture(graphics, doc.CachedImage, QPointF(px, py), doc.ImageAlpha, s);
+    layers.DrawPicture(doc.CachedImage, QPointF(px, py), doc.ImageAlpha, s);
 }

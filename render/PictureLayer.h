@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
+class CButtonLayers;
 class CNacreformDoc;
 class CPicture;
-class QPainter;
-class QRectF;
 
 // What the user is told when a picture cannot be loaded; the path follows.
 extern const QString kPictureLoadFailedMessage;
@@ -18,16 +18,15 @@ extern const QString kPictureLoadFailedMessage;
 // ImagePath is looked up from the design's folder first.
 void RefreshPictureCache(CNacreformDoc& doc);
 
-// Draws picture height pixels high, its aspect ratio kept, centred on
-// centre, each pixel's alpha multiplied by opacity / 255 and the result
-// clamped to 0 ... 255 (so an opacity above 255 makes partly transparent
-// pixels more opaque). A raster picture is scaled and filtered; a vector
-// picture is drawn at the painter's device resolution, so that it stays
-// sharp at every scale. Nothing for a null picture or a height that is not
-// a positive finite number.
-void DrawPicture(QPainter& graphics, const CPicture& picture, QPointF centre, int opacity, float height);
+// Where a picture is drawn: height pixels high, its aspect ratio
+// kept, centred on centre. Empty for a null picture.
+QRectF PictureTarget(const CPicture& picture, QPointF centre, float height);
+
+// Where the design's cached picture lies within the content rectangle;
+// empty when there is none.
+QRectF PictureRect(const CNacreformDoc& doc, const QRectF& content);
 
 // The cached picture's shadow (when the design enables it) and the picture,
 // sized ImageSize percent of the content rectangle's height and placed like
-// the caption (ImagePos, ImageShadowPos).
-void DrawPictureLayer(const CNacreformDoc& doc, QPainter& graphics, const QRectF& content);
+// the caption (ImagePos, ImageShadowPos), each at its own opacity.
+void DrawPictureLayer(const CNacreformDoc& doc, CButtonLayers& layers, const QRectF& content);

@@ -3,6 +3,7 @@
 #include "render/Render.h"
 
 class CBlend;
+class CButtonLayers;
 
 // The square-cornered glass panel: body from Color1 to Color2, a dark veil
 // over the top, an inner panel with its own colour gradient and a white glow
@@ -11,13 +12,13 @@ class CBlend;
 class CRectangleButtonRender : public CRender
 {
 public:
-    void DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+    void DrawShape(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& shapeRect,
                    const QRectF& shadowRect) const override;
     float GetShadowSpread() const override;
 
 private:
     // rect with a vertical gradient whose box is one pixel larger on every
     // side; nothing for a rect without area.
-    static void FillRectGradient(QPainter& graphics, const QRectF& rect, ARGB first, ARGB second,
+    static void FillRectGradient(CButtonLayers& layers, const QRectF& rect, ARGB first, ARGB second,
                                  const CBlend& blend);
 };

@@ -1,6 +1,8 @@
 #include "render/Render.h"
 
+#include "render/ButtonLayers.h"
 #include "render/CanvasGraphics.h"
+#include "render/LayerPainter.h"
 
 #include <QPainter>
 
@@ -10,10 +12,6 @@
 #include <new>
 
 namespace {
-
-// Text sizes are in points; the canvas claims 96 dpi so that a point is 4/3
-// pixel whatever screen (or none) the process has.
-constexpr int kDotsPerMeterAt96Dpi = 3780;
 
 QImage EmptyCanvas(double scale)
 {
@@ -39,7 +37,7 @@ double ScaledSide(float side, double scale)
 
 CRender::~CRender() = default;
 
-void CRender::DrawShape(CNacreformDoc&, QPainter&, const QRectF&, const QRectF&) const
+void CRender::DrawShape(CNacreformDoc&, CButtonLayers&, const QRectF&, const QRectF&) const
 {
 }
 
@@ -67,18 +65,25 @@ QImage CRender::RenderLayout(CNacreformDoc& doc, const SCanvasLayout& layout, do
     if (canvas.isNull())
         return {};
     canvas.fill(Qt::transparent);
-    canvas.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
-    canvas.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+    canvas.setDotsPerMeterX(kCanvasDotsPerMeter);
+    canvas.setDotsPerMeterY(kCanvasDotsPerMeter);
     try {
         QPainter graphics(&canvas);
         PrepareCanvasGraphics(graphics, scale);
-        DrawShape(doc, graphics, layout.shapeRect, layout.shadowRect);
+        PaintButtonLayers(graphics, Layers(doc, layout, scale));
     } catch (const std::bad_alloc&) {
         // Memory for a layer ran out: as if the bitmap could not be had.
         return {};
     }
     canvas.convertTo(QImage::Format_ARGB32);
     return canvas;
+}
+
+CButtonLayers CRender::Layers(CNacreformDoc& doc, const SCanvasLayout& layout, double scale) const
+{
+    CButtonLayers layers(CanvasTransform(scale));
+    DrawShape(doc, layers, layout.shapeRect, layout.shadowRect);
+    return layers;
 }
 
 bool CRender::IsSquareShape() const

@@ -7,7 +7,7 @@
 #include <QPointF>
 #include <QRectF>
 
-class QPainter;
+class CButtonLayers;
 
 // Where the parts of a design lie on its canvas. The canvas size is kept
 // unrounded; the bitmap takes it truncated toward zero.
@@ -34,13 +34,16 @@ public:
     static constexpr qint64 kMaxCanvasPixels = qint64(8192) * 4096;
     // Side of the empty bitmap returned for a canvas without area.
     static constexpr int kEmptyCanvasSide = 200;
+    // Text sizes are in points; the canvas claims 96 dpi so that a point is
+    // 4/3 pixel whatever screen (or none) the process has.
+    static constexpr int kDotsPerMeterAt96Dpi = 3780;
 
     virtual ~CRender();
 
-    // Paints the shape shadow (when the design enables it) into shadowRect,
-    // the shape into shapeRect and the caption and picture. Called once per
-    // render by Render only.
-    virtual void DrawShape(CNacreformDoc& doc, QPainter& graphics, const QRectF& shapeRect,
+    // Adds the layers of the shape shadow (when the design enables it) in
+    // shadowRect, the shape in shapeRect and the caption and picture. Called
+    // once per render by Layers only.
+    virtual void DrawShape(CNacreformDoc& doc, CButtonLayers& layers, const QRectF& shapeRect,
                            const QRectF& shadowRect) const;
 
     // A new bitmap of the design in QImage::Format_ARGB32 (not premultiplied),
@@ -56,6 +59,11 @@ public:
     // with the design's own layout; otherwise as Render, also in its limits,
     // which apply to the scaled bitmap.
     QImage RenderLayout(CNacreformDoc& doc, const SCanvasLayout& layout, double scale) const;
+
+    // The layers a render of the design with layout's geometry paints, for a
+    // canvas of scale device pixels a pixel (vector output takes scale 1).
+    // May refresh the picture cache as Render does.
+    CButtonLayers Layers(CNacreformDoc& doc, const SCanvasLayout& layout, double scale) const;
 
     // The shape is always width x width; the stored height is ignored.
     virtual bool IsSquareShape() const;

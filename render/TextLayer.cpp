@@ -1,9 +1,12 @@
 #include "render/TextLayer.h"
 
 #include "design/NacreformDoc.h"
+#include "render/ButtonLayers.h"
 #include "render/CaptionMask.h"
 #include "render/FontCatalog.h"
 #include "render/Render.h"
+
+#include <QPainterPath>
 
 #include <cmath>
 
@@ -46,22 +49,34 @@ CTextLayer::CTextLayer(const CNacreformDoc& doc, const QRectF& content)
         m_font = CreateFont(GenericSansSerifFamily(), em, doc.Bold);
 }
 
-void CTextLayer::DrawShadow(QPainter& graphics) const
+void CTextLayer::DrawShadow(CButtonLayers& layers) const
 {
     const float w = float(m_content.width()), h = float(m_content.height());
     const QPointF point(float(m_point.x()) + w * m_doc.TextShadowPos.x * 0.01f,
                         float(m_point.y()) + h * m_doc.TextShadowPos.y * 0.01f);
-    DrawAt(graphics, point, ArgbWithAlpha(ColorRefToArgb(m_doc.GetTextShadowColor()), m_doc.TextShadowAlpha));
+    DrawAt(layers, point, ArgbWithAlpha(ColorRefToArgb(m_doc.GetTextShadowColor()), m_doc.TextShadowAlpha));
 }
 
-void CTextLayer::DrawCaption(QPainter& graphics) const
+void CTextLayer::DrawCaption(CButtonLayers& layers) const
 {
-    DrawAt(graphics, m_point, ArgbWithAlpha(ColorRefToArgb(m_doc.TextColor), m_doc.TextAlpha));
+    DrawAt(layers, m_point, ArgbWithAlpha(ColorRefToArgb(m_doc.TextColor), m_doc.TextAlpha));
 }
 
-void CTextLayer::DrawAt(QPainter& graphics, QPointF point, ARGB color) const
+QRectF CTextLayer::CaptionInk() const
 {
-    if (!m_font || m_doc.String.isEmpty() || !std::isfinite(point.x()) || !std::isfinite(point.y()))
-        return;
-    DrawCaptionText(graphics, *m_font, m_doc.String, point, color);
+    if (!m_font || m_doc.String.isEmpty() || !std::isfinite(m_point.x()) || !std::isfinite(m_point.y()))
+        return {};
+    return CaptionOutline(*m_font, m_doc.String, m_point).boundingRect();
+}
+
+float CTextLayer::EmPixels() const
+{
+    constexpr float kPixelsPerPoint = 96.0f / 72.0f;
+    return m_font ? m_font->emPoints * kPixelsPerPoint : 0.0f;
+}
+
+void CTextLayer::DrawAt(CButtonLayers& layers, QPointF point, ARGB color) const
+{
+    if (m_font)
+        layers.DrawCaption(*m_font, m_doc.String, point, color);
 }

@@ -8,8 +8,8 @@
 
 #include <optional>
 
+class CButtonLayers;
 class CNacreformDoc;
-class QPainter;
 
 // The caption of a design and its shadow, sized and placed relative to a
 // content rectangle: em size FontSize percent of its height in points (at the
@@ -27,10 +27,18 @@ public:
     // not a positive finite number up to kMaxEmPoints): nothing is drawn.
     bool HasFont() const { return m_font.has_value(); }
 
-    // Each draws nothing for an empty caption or without a font. The shadow
-    // is drawn whether or not the design enables it; the caller decides.
-    void DrawShadow(QPainter& graphics) const;
-    void DrawCaption(QPainter& graphics) const;
+    // Each adds nothing for an empty caption or without a font. The shadow
+    // is added whether or not the design enables it; the caller decides.
+    void DrawShadow(CButtonLayers& layers) const;
+    void DrawCaption(CButtonLayers& layers) const;
+
+    // Where the caption's ink lies on a canvas at scale 1 (its outline's
+    // bounds); empty for an empty caption or without a font.
+    QRectF CaptionInk() const;
+    // The point the caption is centred on.
+    QPointF CaptionPoint() const { return m_point; }
+    // The em size in pixels of a canvas at scale 1; 0 without a font.
+    float EmPixels() const;
 
     // Larger em sizes are refused like a family that cannot be made.
     static constexpr float kMaxEmPoints = 100000.0f;
@@ -40,7 +48,7 @@ public:
     static QString GenericSansSerifFamily();
 
 private:
-    void DrawAt(QPainter& graphics, QPointF point, ARGB color) const;
+    void DrawAt(CButtonLayers& layers, QPointF point, ARGB color) const;
 
     const CNacreformDoc& m_doc;
     QRectF m_content;

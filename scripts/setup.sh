@@ -5,7 +5,7 @@
 NACREFORM_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-    libdeflate-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev
+    libdeflate-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev libmicrohttpd-dev
     fonts-noto-cjk fonts-dejavu-core
 )
 
@@ -16,6 +16,11 @@ NACREFORM_TEST_PACKAGES=(
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian
+    python3 systemd librsvg2-bin
+    # Chromium and its driver for the SVG and the sprite demo page's browser tests
+    chromium chromium-driver python3-selenium python3-pil
+    # GNU time for the batch memory check
+    time
 )
 
 # nacreform_install_packages PACKAGE...: installs those not installed yet.

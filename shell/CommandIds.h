@@ -6,6 +6,7 @@
 // the renderer ids themselves (RenderCommand), so a design's RenderID names
 // the button that shows pressed.
 enum ShellCommand : unsigned {
+    kIdFileNew = 57600,
     kIdFileOpen = 57601,
     kIdFileSave = 57603,
     kIdFileSaveAs = 57604,
@@ -17,6 +18,8 @@ enum ShellCommand : unsigned {
     kIdAppExit = 57665,
     kIdExportImage = 32775,
     kIdExportImageSet = 32776,
+    kIdFileRevert = 32777,
+    kIdEditFitToCaption = 32778,
     kIdViewZoomIn = 32790,
     kIdViewZoomOut = 32791,
     kIdViewActualSize = 32792,

@@ -8,12 +8,14 @@
 #include "shell/SingleDocTemplate.h"
 #include "design/IniFile.h"
 #include "design/NacreformDoc.h"
+#include "design/PresetLibrary.h"
 #include "util/MessageSink.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 
 const QString CDocManager::kOpenTitle = QStringLiteral("開く");
 const QString CDocManager::kSaveAsTitle = QStringLiteral("名前を付けて保存");
@@ -22,6 +24,8 @@ const QString CDocManager::kAllFilesFilter = QStringLiteral("すべてのﾌｧ�
 const QString CDocManager::kDesignExtension = QStringLiteral(".nfd");
 const QString CDocManager::kSaveFailedMessage = QStringLiteral("ﾄﾞｷｭﾒﾝﾄを保存することに失敗しました。");
 const QString CDocManager::kSaveChangesPrompt = QStringLiteral("%1 への変更を保存しますか?");
+const QString CDocManager::kRevertPrompt =
+    QStringLiteral("%1 への変更を破棄して、保存されている内容に戻しますか?");
 
 CDocManager::CDocManager(CSingleDocTemplate& docTemplate, IShellDialogs& dialogs,
                          CRecentFileList& recentFiles, QObject* parent)
@@ -31,7 +35,12 @@ CDocManager::CDocManager(CSingleDocTemplate& docTemplate, IShellDialogs& dialogs
     , m_recentFiles(recentFiles)
 {
     CMainFrame& frame = m_template.GetFrame();
+    connect(frame.GetCommand(kIdFileNew), &QAction::triggered, this, &CDocManager::OnFileNew);
     connect(frame.GetCommand(kIdFileOpen), &QAction::triggered, this, &CDocManager::OnFileOpen);
+    connect(frame.GetCommand(kIdFileRevert), &QAction::triggered, this, &CDocManager::OnFileRevert);
+    // Whether there is a file to go back to changes with every save and open.
+    connect(frame.GetFileMenu(), &QMenu::aboutToShow, this,
+            [this] { m_template.GetFrame().GetCommand(kIdFileRevert)->setEnabled(CanRevert()); });
     connect(frame.GetCommand(kIdFileSave), &QAction::triggered, this, &CDocManager::OnFileSave);
     connect(frame.GetCommand(kIdFileSaveAs), &QAction::triggered, this, &CDocManager::OnFileSaveAs);
     frame.installEventFilter(this);
@@ -53,6 +62,34 @@ bool CDocManager::OpenDocumentFile(const QString& path)
     m_recentFiles.Add(full);
     UpdateRecentFileMenu();
     return true;
+}
+
+void CDocManager::OnFileNew()
+{
+    const std::optional<QString> preset = m_dialogs.ChoosePreset(&m_template.GetFrame());
+    if (!preset || !SaveModified())
+        return;
+    const std::optional<CDesignValues> values = preset->isEmpty() ? CDesignValues(CNacreformDoc()) : LoadPreset(*preset);
+    if (values)
+        m_template.OpenNewDocument(*values);
+}
+
+bool CDocManager::CanRevert() const
+{
+    const QString& path = m_template.GetDocument().GetPathName();
+    return !path.isEmpty() && IsDesignFile(path);
+}
+
+void CDocManager::OnFileRevert()
+{
+    if (!CanRevert())
+        return;
+    CNacreformDoc& doc = m_template.GetDocument();
+    if (m_template.GetFrame().GetEditHistory()->IsModified()
+        && !m_dialogs.AskYesNo(&m_template.GetFrame(), kRevertPrompt.arg(doc.GetTitle())))
+        return;
+    const QString path = doc.GetPathName();
+    m_template.OpenDocumentFile(path);
 }
 
 void CDocManager::OnFileOpen()

@@ -7,9 +7,9 @@ class CRecentFileList;
 class CSingleDocTemplate;
 class IShellDialogs;
 
-// The file commands around the one document: Open (with its dialog), Save,
-// Save As (the document's command), the recent-file entries and dropped
-// files. Keeps the recent-file list: a design enters it when it was opened or
+// The file commands around the one document: New (from the preset
+// gallery), Open (with its dialog), Save, Save As (the document's command),
+// Revert, the recent-file entries and dropped files. Keeps the recent-file list: a design enters it when it was opened or
 // saved. Before anything replaces a modified design (an open, a recent file,
 // a drop, closing the window) it asks whether to save the changes.
 class CDocManager : public QObject
@@ -25,6 +25,7 @@ public:
     static const QString kSaveFailedMessage;
     // %1: the design's title.
     static const QString kSaveChangesPrompt;
+    static const QString kRevertPrompt;
 
     // Connects the frame's file commands. All three must outlive the manager.
     CDocManager(CSingleDocTemplate& docTemplate, IShellDialogs& dialogs, CRecentFileList& recentFiles,
@@ -34,7 +35,16 @@ public:
     // not be opened (the message has been shown).
     bool OpenDocumentFile(const QString& path);
 
+    // Starts an untitled design from the plain default design or a preset
+    // chosen in the gallery; the save question comes before a modified
+    // design is replaced.
+    void OnFileNew();
     void OnFileOpen();
+    // Reads the design's file again, dropping the changes since it was
+    // saved or opened, after asking when there are any. Only for a design
+    // that has a design file (CanRevert).
+    void OnFileRevert();
+    bool CanRevert() const;
     // Writes the design to its file; Save As when it has none, or when that
     // file is no design file (a picture opened by mistake is never written
     // into). True when the design was saved.

@@ -3,6 +3,10 @@
 const std::vector<SFrameCommand>& FrameCommands()
 {
     static const std::vector<SFrameCommand> commands = {
+        {kIdFileNew, QStringLiteral("새로 만들기(&N)"), QStringLiteral("プリセットから新しいﾄﾞｷｭﾒﾝﾄを作成"),
+         QStringLiteral("新規作成"), {QKeySequence(Qt::CTRL | Qt::Key_N)}},
+        {kIdFileRevert, QStringLiteral("되돌리기(&R)"), QStringLiteral("保存されている内容に戻す"),
+         QStringLiteral("保存時に戻す"), {}},
         {kIdFileOpen, QStringLiteral("열기(&O)..."), QStringLiteral("既存のﾌｧｲﾙを開く"), QStringLiteral("開く"),
          {QKeySequence(Qt::CTRL | Qt::Key_O)}},
         {kIdFileSave, QStringLiteral("저장(&S)"), QStringLiteral("作業中のﾌｧｲﾙを上書きして保存"),
@@ -24,6 +28,8 @@ const std::vector<SFrameCommand>& FrameCommands()
          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, true},
         {kIdEditCopy, QStringLiteral("이미지 복사(&C)"), QStringLiteral("画像をクリップボードにコピー"),
          QStringLiteral("コピー"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, true},
+        {kIdEditFitToCaption, QStringLiteral("텍스트에 맞춤(&F)"), QStringLiteral("도형 크기를 글자에 맞춥니다."),
+         QStringLiteral("텍스트에 맞춤"), {}},
         {kIdViewZoomIn, QStringLiteral("확대(&I)"), QStringLiteral("미리 보기를 확대합니다."), QStringLiteral("확대"),
          {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
         {kIdViewZoomOut, QStringLiteral("축소(&O)"), QStringLiteral("미리 보기를 축소합니다."), QStringLiteral("축소"),
@@ -46,9 +52,11 @@ const std::vector<SFrameMenu>& FrameMenus()
 {
     static const std::vector<SFrameMenu> menus = {
         {QStringLiteral("파일(&F)"),
-         {kIdFileOpen, kIdFileSave, kIdFileSaveAs, kPlaceSeparator, kIdExportImage, kIdExportImageSet,
+         {kIdFileNew, kIdFileOpen, kIdFileSave, kIdFileSaveAs, kIdFileRevert, kPlaceSeparator, kIdExportImage,
+          kIdExportImageSet,
           kPlaceSeparator, kPlaceRecentFiles, kPlaceSeparator, kIdAppExit}},
-        {QStringLiteral("편집(&E)"), {kIdEditUndo, kIdEditRedo, kPlaceSeparator, kIdEditCopy}},
+        {QStringLiteral("편집(&E)"),
+         {kIdEditUndo, kIdEditRedo, kPlaceSeparator, kIdEditCopy, kPlaceSeparator, kIdEditFitToCaption}},
         {QStringLiteral("보기(&V)"), {kIdViewZoomIn, kIdViewZoomOut, kIdViewActualSize, kIdViewZoomFit}},
         {QStringLiteral("도움말(&H)"), {kIdAppAbout}},
     };

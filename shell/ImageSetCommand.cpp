@@ -22,6 +22,7 @@ const QString kStatesKey = QStringLiteral("States");
 const QString kPatternKey = QStringLiteral("Pattern");
 const QString kFolderKey = QStringLiteral("Folder");
 const QString kSpriteKey = QStringLiteral("Sprite");
+const QString kFormatsKey = QStringLiteral("Formats");
 
 } // namespace
 
@@ -62,6 +63,10 @@ SImageSetChoice CImageSetCommand::ReadChoice(CIniFile& settings, const CNacrefor
                 options.states.append(*state);
         }
     }
+    for (const QString& text : settings.GetString(kSection, kFormatsKey, QString(), false).split(QLatin1Char(','))) {
+        if (const auto format = ParseImageFormat(text); format && !options.formats.contains(*format))
+            options.formats.append(*format);
+    }
     options.pattern = settings.GetString(kSection, kPatternKey, kDefaultFileNamePattern, false,
                                          CIniFile::kSettingsReadLimit);
     options.sprite = settings.GetBool(kSection, kSpriteKey, false);
@@ -75,13 +80,16 @@ SImageSetChoice CImageSetCommand::ReadChoice(CIniFile& settings, const CNacrefor
 
 void CImageSetCommand::WriteChoice(CIniFile& settings, const SImageSetChoice& choice)
 {
-    QStringList scales, states;
+    QStringList scales, states, formats;
     for (double scale : choice.options.scales)
         scales.append(ScaleText(scale));
     for (EButtonState state : choice.options.states)
         states.append(ButtonStateName(state));
+    for (EImageFormat format : choice.options.formats)
+        formats.append(ImageFormatName(format));
     settings.WriteString(kSection, kScalesKey, scales.join(QLatin1Char(',')), false);
     settings.WriteString(kSection, kStatesKey, states.join(QLatin1Char(',')), false);
+    settings.WriteString(kSection, kFormatsKey, formats.join(QLatin1Char(',')), false);
     settings.WriteString(kSection, kPatternKey, choice.options.pattern, false);
     settings.WriteString(kSection, kFolderKey, choice.folder, false);
     settings.WriteBool(kSection, kSpriteKey, choice.options.sprite);
@@ -125,7 +133,7 @@ void CImageSetCommand::Run(QWidget* parent)
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList failures = WriteImageSet(m_doc, choice.options, choice.folder);
+    const QStringList failures = WriteImageSet(m_doc, choice.options, choice.folder).failures;
     QGuiApplication::restoreOverrideCursor();
     if (!failures.isEmpty()) {
         m_shell.ShowMessage(parent, kFailedMessage + failures.join(QLatin1Char('\n')));

@@ -91,6 +91,21 @@ CImageSetDlg::CImageSetDlg(const CNacreformDoc& design, const SImageSetChoice& c
         m_statePreviews.append(preview);
     }
 
+    auto* formats = new QGroupBox(QStringLiteral("형식"), this);
+    auto* formatRow = new QHBoxLayout(formats);
+    // No formats chosen means the pattern's: shown as that one ticked.
+    QList<EImageFormat> chosenFormats = choice.options.formats;
+    if (chosenFormats.isEmpty())
+        chosenFormats.append(ImageFormatOfPath(choice.options.pattern).value_or(EImageFormat::Png));
+    for (EImageFormat format : AllImageFormats()) {
+        auto* box = new QCheckBox(ImageFormatTitle(format), formats);
+        box->setProperty("format", int(format));
+        box->setChecked(chosenFormats.contains(format));
+        formatRow->addWidget(box);
+        m_formatBoxes.append(box);
+    }
+    formatRow->addStretch();
+
     m_pName = new QLineEdit(choice.options.name, this);
     m_pPattern = new QLineEdit(choice.options.pattern.isEmpty() ? kDefaultFileNamePattern : choice.options.pattern,
                                this);
@@ -99,7 +114,7 @@ CImageSetDlg::CImageSetDlg(const CNacreformDoc& design, const SImageSetChoice& c
     m_pFolder = new QLineEdit(choice.folder, this);
     auto* browse = new QPushButton(QStringLiteral("..."), this);
     browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
-    m_pSprite = new QCheckBox(QStringLiteral("스프라이트 시트로 저장 (배율마다 PNG 하나와 CSS)"), this);
+    m_pSprite = new QCheckBox(QStringLiteral("스프라이트 시트로 저장 (배율마다 이미지 하나, CSS와 미리보기 HTML)"), this);
     m_pSprite->setChecked(choice.options.sprite);
     m_pFiles = new QListWidget(this);
     m_pFiles->setSelectionMode(QAbstractItemView::NoSelection);
@@ -125,6 +140,7 @@ CImageSetDlg::CImageSetDlg(const CNacreformDoc& design, const SImageSetChoice& c
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scales);
     layout->addWidget(states);
+    layout->addWidget(formats);
     layout->addLayout(fields);
     layout->addWidget(m_pSprite);
     layout->addWidget(new QLabel(QStringLiteral("저장할 파일:"), this));
@@ -132,7 +148,7 @@ CImageSetDlg::CImageSetDlg(const CNacreformDoc& design, const SImageSetChoice& c
     layout->addWidget(m_pProblem);
     layout->addWidget(buttons);
 
-    for (QCheckBox* box : m_scaleBoxes + m_stateBoxes + QList<QCheckBox*>{m_pSprite})
+    for (QCheckBox* box : m_scaleBoxes + m_stateBoxes + m_formatBoxes + QList<QCheckBox*>{m_pSprite})
         connect(box, &QCheckBox::toggled, this, &CImageSetDlg::OnChanged);
     for (QLineEdit* edit : {m_pName, m_pPattern, m_pFolder})
         connect(edit, &QLineEdit::textChanged, this, &CImageSetDlg::OnChanged);
@@ -154,6 +170,10 @@ SImageSetChoice CImageSetDlg::GetChoice() const
     for (const QCheckBox* box : m_stateBoxes) {
         if (box->isChecked())
             choice.options.states.append(EButtonState(box->property("state").toInt()));
+    }
+    for (const QCheckBox* box : m_formatBoxes) {
+        if (box->isChecked())
+            choice.options.formats.append(EImageFormat(box->property("format").toInt()));
     }
     choice.options.name = m_pName->text().trimmed();
     choice.options.pattern = m_pPattern->text().trimmed();
@@ -185,8 +205,9 @@ void CImageSetDlg::accept()
 void CImageSetDlg::OnChanged()
 {
     const SImageSetChoice choice = GetChoice();
-    QString why;
-    const QStringList files = PlanImageSet(choice.options, &why);
+    QString why = QStringLiteral("형식을 하나 이상 선택하십시오.");
+    // Without a format the plan would take the pattern's; here the boxes say.
+    const QStringList files = choice.options.formats.isEmpty() ? QStringList() : PlanImageSet(choice.options, &why);
     m_pFiles->clear();
     m_pFiles->addItems(files);
     if (files.isEmpty())

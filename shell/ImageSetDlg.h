@@ -13,8 +13,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-// The "이미지 세트로 저장" dialog: scales and states to write (each state with
-// a small preview of the design in it), base name, file-name pattern,
+// The "이미지 세트로 저장" dialog: scales, states (each with a small preview of
+// the design in it) and file formats to write, base name, file-name pattern,
 // folder, sprite sheet instead of single images, and the list of the files
 // that will be written. OK is offered only for a set that can be written.
 class CImageSetDlg : public QDialog
@@ -45,6 +45,7 @@ public:
     QList<QCheckBox*> GetScaleBoxes() const { return m_scaleBoxes; }
     QList<QCheckBox*> GetStateBoxes() const { return m_stateBoxes; }
     QList<QLabel*> GetStatePreviews() const { return m_statePreviews; }
+    QList<QCheckBox*> GetFormatBoxes() const { return m_formatBoxes; }
     QLineEdit* GetPatternEdit() const { return m_pPattern; }
     QLineEdit* GetFolderEdit() const { return m_pFolder; }
     QCheckBox* GetSpriteBox() const { return m_pSprite; }
@@ -56,6 +57,7 @@ private:
     QList<QCheckBox*> m_scaleBoxes;
     QList<QCheckBox*> m_stateBoxes;
     QList<QLabel*> m_statePreviews;
+    QList<QCheckBox*> m_formatBoxes;
     QLineEdit* m_pName = nullptr;
     QLineEdit* m_pPattern = nullptr;
     QLineEdit* m_pFolder = nullptr;

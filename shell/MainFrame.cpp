@@ -10,6 +10,10 @@
 #include "shell/ToolBarIcons.h"
 #include "design/NacreformDoc.h"
 #include "panel/ControlDlg.h"
+#include "panel/ControlShapeDlg.h"
+#include "render/CaptionContrast.h"
+#include "render/CaptionFit.h"
+#include "render/ContentPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -75,6 +79,11 @@ const QString CMainFrame::kIdleText = QStringLiteral("ﾚﾃﾞｨ");
 const QString CMainFrame::kRenderFailedText =
     QStringLiteral("画像を作成できませんでした。サイズ・余白・影の位置が大きすぎます。");
 const QString CMainFrame::kCanvasPanePlaceholder = QStringLiteral("  000 x 000    ");
+const QString CMainFrame::kCaptionCutText = QStringLiteral("글자가 %1px 잘림");
+const QString CMainFrame::kPictureCutText = QStringLiteral("그림이 %1px 잘림");
+const QString CMainFrame::kContrastText = QStringLiteral("대비 %1:1");
+const QString CMainFrame::kLowContrastText = QStringLiteral("대비 %1:1 (%2:1 미만)");
+const QString CMainFrame::kFitFailedText = QStringLiteral("맞출 글자가 없거나 글자가 도형의 중심에서 너무 멉니다.");
 
 CMainFrame::CMainFrame(CNacreformDoc& doc, IShellDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent)
@@ -183,6 +192,7 @@ void CMainFrame::ConnectCommands()
         {kIdEditUndo, [this] { m_pHistory->Undo(); }},
         {kIdEditRedo, [this] { m_pHistory->Redo(); }},
         {kIdEditCopy, [this] { m_pView->OnEditCopy(); }},
+        {kIdEditFitToCaption, [this] { OnFitToCaption(); }},
         {kIdViewZoomIn, [this] { m_pView->ZoomIn(); }},
         {kIdViewZoomOut, [this] { m_pView->ZoomOut(); }},
         {kIdViewActualSize, [this] { m_pView->ZoomToActualSize(); }},
@@ -259,6 +269,10 @@ void CMainFrame::CreateStatusBar()
     // A normal status widget: Qt hides it while a prompt is shown, so the
     // idle text returns by itself when the prompt goes.
     statusBar()->addWidget(m_pMessagePane, 1);
+    m_pChecksPane = new QLabel(this);
+    m_pChecksPane->setTextFormat(Qt::PlainText);
+    m_pChecksPane->setToolTip(QStringLiteral("글자와 그 뒤 도형 색의 대비 (WCAG 2): 4.5:1 이상, 24px 이상의 글자는 3:1 이상"));
+    statusBar()->addPermanentWidget(m_pChecksPane);
     m_pCanvasPane = new QLabel(kCanvasPanePlaceholder, this);
     constexpr int kPaneMargin = 8;
     m_pCanvasPane->setFixedWidth(m_pCanvasPane->fontMetrics().horizontalAdvance(kCanvasPanePlaceholder)
@@ -278,6 +292,8 @@ void CMainFrame::CreateControlBar()
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     dock->InitPages();
     m_pControlDlg = dock->GetControlDlg();
+    connect(m_pControlDlg->GetShapePage(), &CControlShapeDlg::FitToCaptionRequested, this,
+            &CMainFrame::OnFitToCaption);
     // The design's undo, redo and copy keys win over a text field's own
     // (which would undo a single field's typing behind the history's back).
     for (QLineEdit* field : m_pControlDlg->findChildren<QLineEdit*>())
@@ -313,7 +329,7 @@ QString CMainFrame::GetPaneText(int pane) const
     if (pane == 0)
         return statusBar()->currentMessage().isEmpty() ? m_pMessagePane->text()
                                                       : statusBar()->currentMessage();
-    return pane == 1 ? m_pCanvasPane->text() : m_pZoomPane->text();
+    return pane == 1 ? m_pCanvasPane->text() : pane == 2 ? m_pZoomPane->text() : m_pChecksPane->text();
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& paths)
@@ -357,7 +373,41 @@ void CMainFrame::OnViewRendered()
         m_pCanvasPane->setText(QStringLiteral(" %1 × %2").arg(display.width()).arg(display.height()));
     // Without a word the empty preview would look like a fault of the program.
     m_pMessagePane->setText(display.isNull() ? kRenderFailedText : kIdleText);
+    ShowDesignChecks();
     UpdateCommandUI();
+}
+
+void CMainFrame::ShowDesignChecks()
+{
+    QStringList notes;
+    const SContentCuts cuts = FindContentCuts(m_doc);
+    bool warn = cuts.Any();
+    if (cuts.caption > 0)
+        notes.append(kCaptionCutText.arg(cuts.caption));
+    if (cuts.picture > 0)
+        notes.append(kPictureCutText.arg(cuts.picture));
+    if (const auto contrast = MeasureCaptionContrast(m_doc)) {
+        const QString ratio = QString::number(contrast->ratio, 'f', 1);
+        if (contrast->IsSufficient()) {
+            notes.append(kContrastText.arg(ratio));
+        } else {
+            notes.append(kLowContrastText.arg(ratio, QString::number(contrast->Required(), 'g', 2)));
+            warn = true;
+        }
+    }
+    m_pChecksPane->setText((warn ? QStringLiteral("⚠ ") : QString()) + notes.join(QStringLiteral(" · ")));
+    m_pChecksPane->setForegroundRole(warn ? QPalette::Highlight : QPalette::WindowText);
+}
+
+void CMainFrame::OnFitToCaption()
+{
+    QString why;
+    if (!FitShapeToCaption(m_doc, std::nullopt, &why)) {
+        statusBar()->showMessage(kFitFailedText, kFitFailedShowMs);
+        return;
+    }
+    m_pControlDlg->LoadPagesFromDocument();
+    UpdatePreview(true);
 }
 
 void CMainFrame::RefreshPageStates()

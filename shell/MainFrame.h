@@ -39,6 +39,15 @@ public:
     // allocate, or sizes that are no number).
     static const QString kRenderFailedText;
     static const QString kCanvasPanePlaceholder;
+    // The pane of the design's checks: what the canvas cuts off (%1: pixels)
+    // and the caption's contrast (%1: the ratio; %2: the least it should be).
+    static const QString kCaptionCutText;
+    static const QString kPictureCutText;
+    static const QString kContrastText;
+    static const QString kLowContrastText;
+    // Shown for a while when there is no caption to fit the shape to.
+    static const QString kFitFailedText;
+    static constexpr int kFitFailedShowMs = 5000;
 
     // doc and dialogs must outlive the frame. The frame registers itself as
     // the document's listener and as the main frame.
@@ -68,8 +77,14 @@ public:
     QMenu* GetViewMenu() const { return m_menus.value(2); }
     QToolBar* GetToolBar() const { return m_pToolBar; }
     // Pane 0 shows prompts and the idle text, pane 1 the canvas size, pane 2
-    // the preview's zoom.
+    // the preview's zoom, pane 3 the design's checks (cut-off caption or
+    // picture, caption contrast).
     QString GetPaneText(int pane) const;
+
+    // The fit command ("텍스트에 맞춤"): the shape sized to its caption, as one
+    // step of the undo history; a word in the status bar when there is no
+    // caption to fit.
+    void OnFitToCaption();
 
     // Shows paths as the numbered recent-file entries, newest first; the
     // greyed placeholder when there are none.
@@ -105,6 +120,8 @@ private:
     // Names every toolbar button for screen readers.
     void NameToolBarButtons();
     void OnViewRendered();
+    // Shows what the canvas cuts off and the caption's contrast.
+    void ShowDesignChecks();
     void CenterOnScreen();
     // Whether a key pressed in a panel field is the frame's undo, redo or
     // copy, which the field then leaves to the frame.
@@ -120,6 +137,7 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pCanvasPane = nullptr;
+    QLabel* m_pChecksPane = nullptr;
     QLabel* m_pZoomPane = nullptr;
     QActionGroup* m_pShapeGroup = nullptr;
     QAction* m_pRecentPlaceholder = nullptr;

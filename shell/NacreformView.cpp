@@ -4,15 +4,15 @@
 #include "shell/ShellDialogs.h"
 #include "design/NacreformDoc.h"
 #include "export/ButtonStates.h"
+#include "export/ImageFileEncoder.h"
 #include "panel/ControlDlg.h"
 #include "render/DisplayBitmap.h"
-#include "render/ImageFiles.h"
 #include "render/PictureLayer.h"
 #include "render/PreviewRenderer.h"
 #include "render/Render.h"
+#include "util/AtomicFileWrite.h"
 #include "util/MessageSink.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -223,14 +223,16 @@ void CNacreformView::OnExportImage()
     SFileDialogRequest request;
     request.save = true;
     request.title = QStringLiteral("名前を付けて保存");
-    request.filters = QStringList{QStringLiteral("PNGファイル(*.png)")};
-    request.defaultSuffix = QStringLiteral("png");
+    for (EImageFormat format : AllImageFormats())
+        request.filters.append(ImageFileFilter(format));
+    request.defaultSuffix = ImageFormatSuffix(EImageFormat::Png);
     const QString path = m_dialogs.ChooseFile(window(), request);
     if (path.isEmpty())
         return;
-    const QImage& bitmap = ChooseExportBitmap(m_renderedTransparent, m_renderedImage, m_displayImage);
-    QString why;
-    if (!SavePng(bitmap, path, &why))
+    const auto format = ImageFormatOfPath(path);
+    QString why = QStringLiteral("対応している形式: %1").arg(ImageFormatList());
+    const QByteArray bytes = format ? EncodeShownDesign(m_doc, ChooseExportBitmap(m_renderedTransparent, m_renderedImage, m_displayImage), *format, &why) : QByteArray();
+    if (bytes.isEmpty() || !WriteFileAtomically(path, bytes, &why))
         m_dialogs.ShowMessage(window(), FileFailureText(QStringLiteral("画像の保存に失敗しました。"), path, why));
 }
 
@@ -241,10 +243,13 @@ void CNacreformView::OnEditCopy()
     const QImage& bitmap = ChooseExportBitmap(m_renderedTransparent, m_renderedImage, m_displayImage);
     auto* mime = new QMimeData;
     mime->setImageData(bitmap);
-    QBuffer png;
-    png.open(QIODevice::WriteOnly);
-    if (bitmap.save(&png, "PNG"))
-        mime->setData(QStringLiteral("image/png"), png.data());
+    // PNG keeps the alpha for the programs that paste it; SVG gives drawing
+    // programs and web editors the shapes themselves.
+    for (EImageFormat format : {EImageFormat::Png, EImageFormat::Svg}) {
+        const QByteArray bytes = EncodeShownDesign(m_doc, bitmap, format, nullptr);
+        if (!bytes.isEmpty())
+            mime->setData(ImageFormatMimeType(format), bytes);
+    }
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 

@@ -58,14 +58,18 @@ public:
     // design and it is rendered at once.
     void OnInitialUpdate();
 
-    // Export command: saves the last render as PNG, with its alpha when the
-    // background is transparent, else over the background colour. Does
-    // nothing while there is no rendered bitmap (CanExportImage).
+    // Export command: saves the last render in the format the chosen name's
+    // extension names (PNG with its alpha when the background is
+    // transparent, else over the background colour; JPEG over it always;
+    // WebP; or the design as SVG). A name of another extension is refused
+    // with a message. Does nothing while there is no rendered bitmap
+    // (CanExportImage).
     void OnExportImage();
     bool CanExportImage() const { return !m_renderedImage.isNull(); }
     // Copy command: puts the bitmap the export would save on the clipboard,
     // as an image and as PNG data (which keeps its alpha for the programs
-    // that paste it). Does nothing while there is no rendered bitmap.
+    // that paste it), and the design as SVG. Does nothing while there is no
+    // rendered bitmap.
     void OnEditCopy();
 
     // The zoom commands: one step in or out around the viewport's centre, 100 %,

@@ -1,11 +1,13 @@
 #include "shell/QtShellDialogs.h"
 
 #include "shell/AboutDlg.h"
+#include "shell/PresetGalleryDlg.h"
 #include "widgets/QuietFileListing.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 const QString CQtShellDialogs::kMessageCaption = QStringLiteral("Nacreform");
 
@@ -18,6 +20,15 @@ void CQtShellDialogs::ConfigureFileDialog(QFileDialog& dialog, const SFileDialog
     if (!request.filters.isEmpty())
         dialog.selectNameFilter(request.filters.first());
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.defaultSuffix.isEmpty()) {
+        // A name typed without extension takes the chosen file type's.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.(\\w+)"));
+            const QRegularExpressionMatch match = firstSuffix.match(filter);
+            if (match.hasMatch())
+                dialog.setDefaultSuffix(match.captured(1));
+        });
+    }
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
     // Qt asks before an existing file is replaced unless told otherwise;
@@ -61,6 +72,24 @@ ESaveChanges CQtShellDialogs::AskSaveChanges(QWidget* parent, const QString& tex
     default:
         return ESaveChanges::Cancel;
     }
+}
+
+bool CQtShellDialogs::AskYesNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, kMessageCaption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> CQtShellDialogs::ChoosePreset(QWidget* parent)
+{
+    CPresetGalleryDlg dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.SelectedPreset();
 }
 
 void CQtShellDialogs::ShowAbout(QWidget* parent)

@@ -4,7 +4,8 @@
 
 class QFileDialog;
 
-// The real dialogs: Qt's file dialog, a warning message box and CAboutDlg.
+// The real dialogs: Qt's file dialog, warning message boxes, the preset
+// gallery and CAboutDlg.
 class CQtShellDialogs : public IShellDialogs
 {
 public:
@@ -14,6 +15,8 @@ public:
     QString ChooseFile(QWidget* parent, const SFileDialogRequest& request) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     ESaveChanges AskSaveChanges(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
+    std::optional<QString> ChoosePreset(QWidget* parent) override;
     void ShowAbout(QWidget* parent) override;
 
     // Sets dialog up as request asks (mode, title, filters, suffix, name,

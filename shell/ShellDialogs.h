@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QWidget;
 
 // What a file dialog is asked for. Filters are Qt name filters,
@@ -12,7 +14,8 @@ struct SFileDialogRequest
     bool save = false;
     QString title;
     QStringList filters;
-    // Appended to a typed name without extension; saves only.
+    // Appended to a typed name without extension; saves only. Choosing
+    // another filter appends that filter's first extension instead.
     QString defaultSuffix;
     // File name proposed in the name field.
     QString proposedName;
@@ -36,6 +39,12 @@ public:
     // Asks text with the buttons はい(&Y) (save), いいえ(&N) (discard) and
     // キャンセル (also Escape), captioned like a message box.
     virtual ESaveChanges AskSaveChanges(QWidget* parent, const QString& text) = 0;
+    // Asks text with the buttons はい and いいえ (the default), captioned like
+    // a message box: true for はい.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // The preset gallery: the chosen preset's name, an empty text for the
+    // plain default design, nothing when cancelled.
+    virtual std::optional<QString> ChoosePreset(QWidget* parent) = 0;
     // The about box.
     virtual void ShowAbout(QWidget* parent) = 0;
 };

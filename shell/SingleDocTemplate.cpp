@@ -59,6 +59,15 @@ bool CSingleDocTemplate::OpenNewDocument()
     return true;
 }
 
+void CSingleDocTemplate::OpenNewDocument(const CDesignValues& values)
+{
+    Create();
+    m_pDoc->ApplyValues(values);
+    m_pDoc->OnNewDocument();
+    m_pDoc->SetTitle(CNacreformDoc::kUntitled);
+    InitialUpdateFrame();
+}
+
 bool CSingleDocTemplate::OpenDocumentFile(const QString& path)
 {
     Create();

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+struct CDesignValues;
 class CMainFrame;
 class CNacreformDoc;
 class IShellDialogs;
@@ -30,6 +31,8 @@ public:
     // The design as it stands, untitled (only at start-up: the design keeps
     // the values it has).
     bool OpenNewDocument();
+    // A new untitled design with values (the default design, a preset).
+    void OpenNewDocument(const CDesignValues& values);
     // Reads the design at path into the document, which takes path and its
     // file name as its path and title. On failure the document has shown its
     // message and the design, path and title are unchanged. Either open

@@ -1,14 +1,19 @@
 #include "util/AtomicFileWrite.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
+#include <utility>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,20 +70,44 @@ bool WriteAll(int fd, const QByteArray& bytes, int* error)
     return true;
 }
 
+// Temporary files are named ".nacreform-MACHINE-PID-RANDOM.tmp", so that a
+// later run can tell whether their writer still runs.
+const QString kTemporaryPrefix = QStringLiteral(".nacreform-");
+const QString kTemporarySuffix = QStringLiteral(".tmp");
+
+// This machine, as 8 hex digits that stay the same across its restarts.
+const QString& MachineTag()
+{
+    static const QString tag = QString::fromLatin1(
+        QCryptographicHash::hash(QSysInfo::machineUniqueId() + QSysInfo::machineHostName().toUtf8(),
+                                 QCryptographicHash::Sha1)
+            .left(4)
+            .toHex());
+    return tag;
+}
+
 // Opens a new, uniquely named file in folder for writing; -1 with errno
 // set when none can be made.
 int CreateTemporary(const QString& folder, QByteArray* name)
 {
+    const QString stem = kTemporaryPrefix + MachineTag() + QLatin1Char('-') + QString::number(::getpid())
+                         + QLatin1Char('-');
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = QDir(folder).filePath(
-            QStringLiteral(".nacreform-%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-        *name = QFile::encodeName(candidate);
+        const QString random = QString::number(QRandomGenerator::global()->generate(), 16);
+        *name = QFile::encodeName(QDir(folder).filePath(stem + random + kTemporarySuffix));
         const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     errno = EEXIST;
     return -1;
+}
+
+// Whether process pid of this machine has ended; a process that exists but
+// belongs to someone else still runs.
+bool HasEnded(qint64 pid)
+{
+    return pid > 0 && pid <= std::numeric_limits<pid_t>::max() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
 } // namespace
@@ -90,8 +119,36 @@ FileWriteFunction SetFileWriteFunction(FileWriteFunction write)
     return previous;
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* why)
+CStagedFile::~CStagedFile()
 {
+    Discard();
+}
+
+CStagedFile::CStagedFile(CStagedFile&& other) noexcept
+    : m_temporary(std::exchange(other.m_temporary, {})), m_target(std::exchange(other.m_target, {}))
+{
+}
+
+CStagedFile& CStagedFile::operator=(CStagedFile&& other) noexcept
+{
+    if (this != &other) {
+        Discard();
+        m_temporary = std::exchange(other.m_temporary, {});
+        m_target = std::exchange(other.m_target, {});
+    }
+    return *this;
+}
+
+void CStagedFile::Discard()
+{
+    if (!m_temporary.isEmpty())
+        ::unlink(m_temporary.constData());
+    m_temporary.clear();
+}
+
+bool CStagedFile::Stage(const QString& path, const QByteArray& bytes, QString* why)
+{
+    Discard();
     if (path.isEmpty())
         return FailWithErrno(why, ENOENT);
     const QString target = ResolvedTarget(path);
@@ -132,10 +189,46 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         error = errno;
         ok = false;
     }
-    ok = ok && (::rename(temporary.constData(), targetName.constData()) == 0 || (error = errno, false));
     if (!ok) {
         ::unlink(temporary.constData());
         return FailWithErrno(why, error);
     }
+    m_temporary = temporary;
+    m_target = targetName;
     return true;
+}
+
+bool CStagedFile::Commit(QString* why)
+{
+    if (m_temporary.isEmpty())
+        return FailWithErrno(why, ENOENT);
+    if (::rename(m_temporary.constData(), m_target.constData()) != 0) {
+        const int error = errno;
+        Discard();
+        return FailWithErrno(why, error);
+    }
+    m_temporary.clear();
+    return true;
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* why)
+{
+    CStagedFile file;
+    return file.Stage(path, bytes, why) && file.Commit(why);
+}
+
+int RemoveStaleTemporaries(const QString& folder)
+{
+    const QString mine = kTemporaryPrefix + MachineTag() + QLatin1Char('-');
+    const QDir dir(folder);
+    int removed = 0;
+    for (const QString& name : dir.entryList({mine + QStringLiteral("*") + kTemporarySuffix},
+                                             QDir::Files | QDir::Hidden | QDir::System)) {
+        const QStringView rest = QStringView(name).mid(mine.size());
+        bool ok = false;
+        const qint64 pid = rest.left(rest.indexOf(u'-')).toLongLong(&ok);
+        if (ok && HasEnded(pid) && ::unlink(QFile::encodeName(dir.filePath(name)).constData()) == 0)
+            ++removed;
+    }
+    return removed;
 }

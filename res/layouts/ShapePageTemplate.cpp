@@ -39,7 +39,9 @@ constexpr DlgItemTemplate kItems[] = {
     {IDC_SHADOW_ALPHA_LABEL, Label, "불투명도 :", 0, 160, 41, 14},
     {IDC_SHADOW_ALPHA, Edit, "", 41, 160, 40, 14},
     {IDC_SHADOW_ALPHA_SPIN, UpDown, "", 70, 158, 9, 14},
+    {kStaticId, HorizontalLine, "", 0, 179, 154, 1},
+    {IDC_FIT_TO_CAPTION, PushButton, "텍스트에 맞춤", 0, 186, 70, 14},
 };
 }
-const DlgTemplate kTemplate{132, 156, 194, kItems};
+const DlgTemplate kTemplate{132, 156, 204, kItems};
 }

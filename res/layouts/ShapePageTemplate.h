@@ -23,6 +23,7 @@ enum Id : int {
     IDC_COLOR2_PICK = 1014,
     IDC_SHADOW_ALPHA = 1035,
     IDC_SHADOW_ALPHA_SPIN = 1036,
+    IDC_FIT_TO_CAPTION = 1050,
 };
 extern const DlgTemplate kTemplate;
 }

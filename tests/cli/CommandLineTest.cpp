@@ -65,7 +65,7 @@ TEST(CommandLineTest, ManualPageFillsEveryPlaceholderFromTheTable)
     EXPECT_FALSE(page.contains(QRegularExpression(QStringLiteral("@[A-Z]+@")))) << page.toStdString();
     EXPECT_TRUE(page.startsWith(QStringLiteral(".TH NACREFORM 1 \"2026/12/07\" \"Nacreform 1.03\"\n")));
     EXPECT_EQ(page.count(QStringLiteral(".SY nacreform\n")), CommandLineSynopsis().size());
-    EXPECT_TRUE(page.contains(QStringLiteral("\\fB\\-\\-export\\fR \\fIOUT.png\\fR [\\fB\\-\\-scale\\fR \\fIS\\fR] [\\fB\\-\\-set\\fR")));
+    EXPECT_TRUE(page.contains(QStringLiteral("\\fB\\-\\-export\\fR \\fIOUT.png\\fR [\\fB\\-\\-format\\fR \\fIFORMAT\\fR]")));
 
     // Each option: a tag line of bold names and an italic value, then its text.
     const QString options = page.section(QStringLiteral(".SH OPTIONS\n"), 1).section(QStringLiteral(".SH"), 0, 0);
@@ -76,7 +76,8 @@ TEST(CommandLineTest, ManualPageFillsEveryPlaceholderFromTheTable)
         const QStringList lines = blocks[qsizetype(i)].split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 2) << blocks[qsizetype(i)].toStdString();
         EXPECT_TRUE(lines[0].startsWith(QStringLiteral("\\fB\\-"))) << lines[0].toStdString();
-        EXPECT_EQ(lines[0].endsWith(QStringLiteral("\\fI") + option.valueName + QStringLiteral("\\fR")),
+        const QString value = QStringLiteral("\\fI") + option.valueName + QStringLiteral("\\fR");
+        EXPECT_EQ(lines[0].endsWith(option.optionalValue ? value + QStringLiteral("]") : value),
                   !option.valueName.isEmpty())
             << lines[0].toStdString();
         EXPECT_EQ(lines[1], RoffText(option.description));

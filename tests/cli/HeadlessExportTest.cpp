@@ -1,7 +1,10 @@
+#include "HeadlessHarness.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -10,52 +13,8 @@
 
 namespace {
 
-struct SRun
+class HeadlessExportTest : public CHeadlessHarness
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-class HeadlessExportTest : public testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
-
-    // Runs the program in the test's folder, or in folder when given, with
-    // extraVariable ("NAME=value") added to its environment when given.
-    SRun Run(const QStringList& arguments, const QString& folder = QString(),
-             const QString& extraVariable = QString()) const
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (!extraVariable.isEmpty())
-            environment.insert(extraVariable.section(u'=', 0, 0), extraVariable.section(u'=', 1));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(folder.isEmpty() ? m_dir.path() : folder);
-        process.start(QStringLiteral(NACREFORM_EXECUTABLE), arguments);
-        SRun run;
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return run;
-        run.exitCode = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
-
-    void WriteDesign(const QString& name, const QByteArray& lines) const
-    {
-        QFile file(Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[General]\n" + lines);
-    }
-
-    QTemporaryDir m_dir;
 };
 
 } // namespace
@@ -87,7 +46,7 @@ TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureNeedsOne)
         {QStringLiteral("--export-set"), QStringLiteral("set"), QStringLiteral("--scales"), QStringLiteral("1,2")},
         {QStringLiteral("--batch"), row}};
     for (const QStringList& arguments : runs) {
-        const SRun run = Run(arguments, {}, debugPlugins);
+        const SRun run = Run(arguments, {}, {}, debugPlugins);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("platforms"))) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("imageformats"))) << run.err.toStdString();
@@ -98,7 +57,7 @@ TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureNeedsOne)
     ASSERT_TRUE(picture.save(Path(QStringLiteral("blue.jpg")), "JPEG"));
     const SRun withPicture = Run({QStringLiteral("--set"), QStringLiteral("ImagePath=") + Path(QStringLiteral("blue.jpg")),
                                   QStringLiteral("--export"), QStringLiteral("picture.png")},
-                                 {}, debugPlugins);
+                                 {}, {}, debugPlugins);
     ASSERT_EQ(withPicture.exitCode, 0) << withPicture.err.toStdString();
     EXPECT_TRUE(withPicture.err.contains(QStringLiteral("imageformats")));
     EXPECT_FALSE(withPicture.err.contains(QStringLiteral("platforms")));
@@ -332,8 +291,8 @@ TEST_F(HeadlessExportTest, BatchReportsBadRowsQuietlyOffATerminalAndFailsAtTheEn
     csv.close();
     const SRun run = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.trimmed().split(QLatin1Char('\n')).size(), 1) << run.err.toStdString();
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("nacreform: row 2: Margin=x"))) << run.err.toStdString();
+    EXPECT_EQ(run.err, QStringLiteral("nacreform: row 3: Margin=\"x\": expected a whole number\n"
+                                      "nacreform: 1 of 3 rows failed\n"));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("first.png"))));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("third.png"))));
 
@@ -404,6 +363,14 @@ TEST_F(HeadlessExportTest, SetOptionsThatDoNotFitAreUsageErrors)
         {"--export-set", "d", "--states", "normal,active"},
         {"--export-set", "d", "--pattern", "{name}.png"},
         {"--batch", "rows.csv", "--export", "a.png"},
+        {"--export-set", "d", "--name", ""},
+        {"--save", ""},
+        {"--export-set", "d", "--formats", "png,gif"},
+        {"--export-set", "d", "--format", "svg"},
+        {"--export-set", "d", "--sprite", "--formats", "svg"},
+        {"--export-set", "d", "--pattern", "{name}{-state}{@scale}.bmp"},
+        {"--export", "a.png", "--formats", "svg"},
+        {"--export", "a.png", "--format", "tiff"},
     };
     for (const QStringList& arguments : misuses) {
         const SRun run = Run(arguments);
@@ -411,4 +378,179 @@ TEST_F(HeadlessExportTest, SetOptionsThatDoNotFitAreUsageErrors)
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("nacreform: "))) << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("d"))));
+    const SRun unnamed = Run({QStringLiteral("--export"), QString()});
+    EXPECT_EQ(unnamed.exitCode, 2);
+    EXPECT_EQ(unnamed.err, QStringLiteral("nacreform: --export: the file name is empty\n"));
+}
+
+TEST_F(HeadlessExportTest, FitShowsALongCaptionWholeAndCutsAreWarned)
+{
+    // The default circle cuts the caption off, and says so.
+    const QStringList longCaption = {QStringLiteral("--set"), QStringLiteral("String=Download the file"),
+                                     QStringLiteral("--set"), QStringLiteral("EnableTextShadow=0")};
+    SRun run = Run(longCaption + QStringList{QStringLiteral("--export"), QStringLiteral("cut.png")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(
+        QRegularExpression(QStringLiteral("^nacreform: warning: the default design: the caption is cut off by \\d+ pixels"))))
+        << run.err.toStdString();
+
+    // Fitted, the caption's pixels (where it differs from the same design
+    // without one) keep off the canvas' edges, and nothing is warned.
+    run = Run(longCaption + QStringList{QStringLiteral("--fit"), QStringLiteral("--save"), QStringLiteral("fit.nfd"),
+                                        QStringLiteral("--export"), QStringLiteral("fit.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    run = Run({QStringLiteral("--set"), QStringLiteral("String="), QStringLiteral("--export"),
+               QStringLiteral("bare.png"), QStringLiteral("fit.nfd")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage fitted(Path(QStringLiteral("fit.png"))), bare(Path(QStringLiteral("bare.png")));
+    ASSERT_EQ(fitted.size(), bare.size());
+    EXPECT_GT(fitted.width(), 145);
+    QRect inked;
+    for (int y = 0; y < fitted.height(); ++y) {
+        for (int x = 0; x < fitted.width(); ++x) {
+            if (fitted.pixel(x, y) != bare.pixel(x, y))
+                inked |= QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_GT(inked.width(), fitted.width() / 2);
+    EXPECT_TRUE(QRect(1, 1, fitted.width() - 2, fitted.height() - 2).contains(inked));
+
+    // A batch fits each row to its own caption and warns per row without.
+    QFile csv(Path(QStringLiteral("rows.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,String,ShapeSize\nok,OK,\"160,48\"\nlater,\"Later, maybe\",\"160,48\"\n");
+    csv.close();
+    run = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("nacreform: warning: row 3 (later): the caption is cut off by")))
+        << run.err.toStdString();
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+    run = Run({QStringLiteral("--batch"), QStringLiteral("rows.csv"), QStringLiteral("--fit=8,4")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    EXPECT_LT(QImage(Path(QStringLiteral("ok.png"))).width(), QImage(Path(QStringLiteral("later.png"))).width());
+
+    for (const QString& bad : {QStringLiteral("--fit=x"), QStringLiteral("--fit=1,2,3"), QStringLiteral("--fit=-4")})
+        EXPECT_EQ(Run({bad, QStringLiteral("--export"), QStringLiteral("b.png")}).exitCode, 2) << bad.toStdString();
+    EXPECT_EQ(Run({QStringLiteral("--set"), QStringLiteral("String="), QStringLiteral("--fit"),
+                   QStringLiteral("--export"), QStringLiteral("b.png")}).exitCode, 1);
+}
+
+TEST_F(HeadlessExportTest, ColoursAreReadAsWebColoursAndOtherFormsRefused)
+{
+    SRun run = Run({QStringLiteral("--set"), QStringLiteral("BGTrans=0"), QStringLiteral("--set"),
+                    QStringLiteral("BGColor=#c0392b"), QStringLiteral("--set"), QStringLiteral("Color1=rgb(0, 128, 0)"),
+                    QStringLiteral("--save"), QStringLiteral("web.nfd"), QStringLiteral("--export"),
+                    QStringLiteral("web.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(Path(QStringLiteral("web.png"))).pixel(0, 0), qRgb(0xc0, 0x39, 0x2b));
+    QFile saved(Path(QStringLiteral("web.nfd")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_TRUE(text.contains("\nBGColor=2832832\n")); // the design file keeps its decimal form
+    EXPECT_TRUE(text.contains("\nColor1=32768\n"));
+
+    for (const QString& bad : {QStringLiteral("Color1=0xc0392b"), QStringLiteral("TextColor=192,57,43"),
+                               QStringLiteral("BGColor=blu")}) {
+        run = Run({QStringLiteral("--set"), bad, QStringLiteral("--export"), QStringLiteral("bad.png")});
+        EXPECT_EQ(run.exitCode, 1) << bad.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("#RRGGBB"))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path(QStringLiteral("bad.png"))));
+    }
+
+    QFile csv(Path(QStringLiteral("colours.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,Color1\nred,#c0392b\ncomma,\"192,57,43\"\n");
+    csv.close();
+    run = Run({QStringLiteral("--batch"), QStringLiteral("colours.csv")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("row 3: Color1=\"192,57,43\""))) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("red.png"))));
+}
+
+TEST_F(HeadlessExportTest, PresetsAreListedAndStartADesign)
+{
+    SRun run = Run({QStringLiteral("--list-presets")});
+    ASSERT_EQ(run.exitCode, 0);
+    const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
+    EXPECT_GE(lines.size(), 12);
+    EXPECT_TRUE(lines.front().startsWith(QStringLiteral("primary "))) << run.out.toStdString();
+
+    run = Run({QStringLiteral("--preset"), QStringLiteral("primary"), QStringLiteral("--save"), QStringLiteral("p.nfd")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile saved(Path(QStringLiteral("p.nfd")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("\nRenderID=32774\n"));
+
+    run = Run({QStringLiteral("--preset"), QStringLiteral("nope"), QStringLiteral("--export"), QStringLiteral("n.png")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("primary"))) << run.err.toStdString();
+    WriteDesign(QStringLiteral("d.nfd"), "Margin=1\n");
+    EXPECT_EQ(Run({QStringLiteral("--preset"), QStringLiteral("primary"), QStringLiteral("--export"),
+                   QStringLiteral("n.png"), QStringLiteral("d.nfd")}).exitCode, 2);
+}
+
+// The name's extension (or --format) chooses the format, and the bytes are
+// that format's; any other extension is a usage error that writes nothing,
+// not even the --save asked for; "-" is standard output.
+TEST_F(HeadlessExportTest, FormatsFollowTheNameAndOtherExtensionsWriteNothing)
+{
+    const struct
+    {
+        QStringList arguments;
+        const char* file;
+        QByteArray magic;
+    } cases[] = {
+        {{"--export", "b.png"}, "b.png", "\x89PNG"},
+        {{"--export", "b.JPG"}, "b.JPG", "\xFF\xD8\xFF"},
+        {{"--export", "b.jpeg", "--scale", "2"}, "b.jpeg", "\xFF\xD8\xFF"},
+        {{"--export", "b.webp"}, "b.webp", "RIFF"},
+        {{"--export", "b.svg"}, "b.svg", "<svg"},
+        {{"--export", "b.img", "--format", "webp"}, "b.img", "RIFF"},
+        {{"--export", "b2.png", "--format", "svg"}, "b2.png", "<svg"},
+    };
+    for (const auto& c : cases) {
+        const SRun run = Run(c.arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        QFile file(Path(QString::fromUtf8(c.file)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.file;
+        EXPECT_TRUE(file.readAll().startsWith(c.magic)) << c.file;
+    }
+
+    const SRun refused = Run({"--export", "b.gif", "--save", "kept.nfd"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("png, svg, jpeg (.jpg or .jpeg), webp"))) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("b.gif"))));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("kept.nfd"))));
+
+    const SRun piped = Run({"--export", "-"});
+    ASSERT_EQ(piped.exitCode, 0) << piped.err.toStdString();
+    QFile png(Path(QStringLiteral("b.png")));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_EQ(piped.outBytes, png.readAll());
+    const SRun pipedSvg = Run({"--export", "-", "--format", "svg"});
+    QFile svg(Path(QStringLiteral("b.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pipedSvg.outBytes, svg.readAll());
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("-*")}).isEmpty());
+}
+
+TEST_F(HeadlessExportTest, SetsAndBatchesWriteEveryFormatAskedFor)
+{
+    const SRun set = Run({"--export-set", "set", "--scales", "1,2", "--states", "normal,hover", "--formats",
+                          "svg,webp", "--name", "ok"});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    QStringList written = QDir(Path(QStringLiteral("set"))).entryList(QDir::Files);
+    written.sort();
+    EXPECT_EQ(written, QStringList({"ok-hover.svg", "ok-hover.webp", "ok-hover@2x.webp", "ok.svg", "ok.webp",
+                                    "ok@2x.webp"}));
+
+    QFile csv(Path(QStringLiteral("rows.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("name,String\nfirst,A\n");
+    csv.close();
+    const SRun batch = Run({"--batch", "rows.csv", "--format", "jpeg"});
+    ASSERT_EQ(batch.exitCode, 0) << batch.err.toStdString();
+    EXPECT_EQ(QImageReader(Path(QStringLiteral("first.jpg"))).format(), "jpeg");
 }

@@ -1,8 +1,10 @@
 #include "RenderTestSupport.h"
 
+#include "render/ButtonLayers.h"
 #include "render/CanvasGraphics.h"
 #include "render/ContentLayers.h"
 #include "render/ImageFiles.h"
+#include "render/LayerPainter.h"
 #include "render/Picture.h"
 #include "render/PictureLayer.h"
 #include "render/TextLayer.h"
@@ -31,12 +33,14 @@ public:
 const QRectF kContent(136.5, 100, 127, 127);
 const QSize kCanvas(400, 330);
 
-QImage DrawContent(CNacreformDoc& doc)
+QImage DrawContent(CNacreformDoc& doc, int scale = 1)
 {
-    QImage canvas = TransparentCanvas(kCanvas.width(), kCanvas.height());
+    QImage canvas = TransparentCanvas(scale * kCanvas.width(), scale * kCanvas.height());
     QPainter graphics(&canvas);
-    PrepareCanvasGraphics(graphics);
-    DrawTextAndPicture(doc, graphics, kContent);
+    PrepareCanvasGraphics(graphics, scale);
+    CButtonLayers layers(graphics.deviceTransform());
+    DrawTextAndPicture(doc, layers, kContent);
+    PaintButtonLayers(graphics, layers);
     return canvas;
 }
 
@@ -268,12 +272,7 @@ int BlurredEdgePixels(const QImage& image)
 TEST_F(ContentLayersTest, SvgPictureIsDrawnSharpAtTwiceTheScale)
 {
     m_doc.ImagePath = WriteSvg(QStringLiteral("icon.svg"));
-    QImage twice = TransparentCanvas(2 * kCanvas.width(), 2 * kCanvas.height());
-    {
-        QPainter graphics(&twice);
-        PrepareCanvasGraphics(graphics, 2);
-        DrawTextAndPicture(m_doc, graphics, kContent);
-    }
+    const QImage twice = DrawContent(m_doc, 2);
     const QImage enlarged = DrawContent(m_doc).scaled(twice.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // A square 60 % as wide as the picture, 101.6 pixels high at 1x.
     EXPECT_NEAR(InkBounds(twice).width(), 2 * 0.6 * 101.6, 2);

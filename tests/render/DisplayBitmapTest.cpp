@@ -92,15 +92,18 @@ TEST(PngFile, EncodingKeepsEveryPixel)
     const QImage images[] = {straight, straight.convertToFormat(QImage::Format_ARGB32_Premultiplied),
                              straight.convertToFormat(QImage::Format_RGB32),
                              straight.convertToFormat(QImage::Format_Grayscale8), doc.Renderer->Render(doc)};
-    for (const QImage& image : images) {
-        const QImage decoded = QImage::fromData(EncodePng(image), "png");
-        ASSERT_FALSE(decoded.isNull()) << image.format();
-        EXPECT_EQ(decoded, image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32))
-            << image.format();
-        EXPECT_EQ(decoded.dotsPerMeterX(), image.dotsPerMeterX());
-        EXPECT_EQ(decoded.dotsPerMeterY(), image.dotsPerMeterY());
+    for (const EPngCompression compression : {EPngCompression::Default, EPngCompression::Fastest}) {
+        for (const QImage& image : images) {
+            const QImage decoded = QImage::fromData(EncodePng(image, compression), "png");
+            ASSERT_FALSE(decoded.isNull()) << image.format();
+            EXPECT_EQ(decoded,
+                      image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32))
+                << image.format();
+            EXPECT_EQ(decoded.dotsPerMeterX(), image.dotsPerMeterX());
+            EXPECT_EQ(decoded.dotsPerMeterY(), image.dotsPerMeterY());
+        }
+        EXPECT_TRUE(EncodePng(QImage(), compression).isEmpty());
     }
-    EXPECT_TRUE(EncodePng(QImage()).isEmpty());
 }
 
 TEST(PngFile, FailedWriteIsReportedAndLeavesNoFile)

@@ -1,5 +1,6 @@
 #include "QtTestRegistry.h"
 #include "ShellHarness.h"
+#include "export/SvgExport.h"
 #include "shell/CommandIds.h"
 #include "util/AtomicFileWrite.h"
 
@@ -34,6 +35,7 @@ private slots:
     void exportTakesTheLastRenderAsItIs();
     void exportCancelledWritesNothing();
     void failedExportIsReported();
+    void exportWritesTheFormatTheNameNames();
 };
 
 void FileCommandsTest::initTestCase()
@@ -250,7 +252,9 @@ void FileCommandsTest::exportKeepsAlphaOfTransparentDesign()
 
     const SFileDialogRequest& request = shell.dialogs.fileRequests.first();
     QVERIFY(request.save);
-    QCOMPARE(request.filters, QStringList{QStringLiteral("PNGファイル(*.png)")});
+    QCOMPARE(request.filters, (QStringList{QStringLiteral("PNGファイル(*.png)"), QStringLiteral("SVGファイル(*.svg)"),
+                                           QStringLiteral("JPEGファイル(*.jpg *.jpeg)"),
+                                           QStringLiteral("WebPファイル(*.webp)")}));
     QCOMPARE(request.defaultSuffix, QStringLiteral("png"));
     QCOMPARE(request.proposedName, QString());
 
@@ -313,6 +317,29 @@ void FileCommandsTest::failedExportIsReported()
     QCOMPARE(shell.dialogs.messages,
              QStringList{QStringLiteral("画像の保存に失敗しました。\n\n") + target + "\n" + strerror(ENOENT)});
     QVERIFY(!QFileInfo::exists(target));
+}
+
+void FileCommandsTest::exportWritesTheFormatTheNameNames()
+{
+    SShellHarness shell;
+    const QString jpeg = shell.FilePath(QStringLiteral("button.jpeg"));
+    const QString svg = shell.FilePath(QStringLiteral("button.svg"));
+    const QString gif = shell.FilePath(QStringLiteral("button.gif"));
+    shell.dialogs.fileAnswers = {jpeg, svg, gif};
+    for (int i = 0; i < 3; ++i)
+        shell.View().OnExportImage();
+    // JPEG has no alpha: the transparent design over its background colour.
+    const QImage photo(jpeg);
+    QCOMPARE(QImageReader(jpeg).format(), QByteArray("jpeg"));
+    QVERIFY(!photo.hasAlphaChannel());
+    QVERIFY(qGray(photo.pixel(0, 0)) > 245);
+    QFile vector(svg);
+    QVERIFY(vector.open(QIODevice::ReadOnly));
+    QCOMPARE(vector.readAll(), EncodeButtonSvg(shell.Doc(), EButtonState::Normal));
+    // Another extension is refused, not written as something it is not.
+    QVERIFY(!QFileInfo::exists(gif));
+    QCOMPARE(shell.dialogs.messages.size(), 1);
+    QVERIFY(shell.dialogs.messages.first().contains(QStringLiteral("png, svg, jpeg")));
 }
 
 NACREFORM_QTEST(FileCommandsTest)

@@ -3,6 +3,7 @@
 #include "shell/QtShellDialogs.h"
 
 #include <QAbstractFileIconProvider>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QPushButton>
@@ -28,6 +29,7 @@ private slots:
     void listingAFolderNeverReadsItsFiles();
     void saveQuestionAnswersByItsMnemonics_data();
     void saveQuestionAnswersByItsMnemonics();
+    void chosenFileTypeGivesTheDefaultExtension();
 };
 
 namespace {
@@ -146,6 +148,25 @@ void FileDialogTest::saveQuestionAnswersByItsMnemonics()
     QCOMPARE(dialogs.AskSaveChanges(nullptr, QStringLiteral("無題 への変更を保存しますか?")), answer);
     buttons.sort();
     QCOMPARE(buttons, QStringList({QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)"), QStringLiteral("キャンセル")}));
+}
+
+void FileDialogTest::chosenFileTypeGivesTheDefaultExtension()
+{
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    SFileDialogRequest request;
+    request.save = true;
+    request.filters = QStringList{QStringLiteral("PNGファイル(*.png)"), QStringLiteral("JPEGファイル(*.jpg *.jpeg)")};
+    request.defaultSuffix = QStringLiteral("png");
+    CQtShellDialogs::ConfigureFileDialog(dialog, request);
+    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("png"));
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    // What a person's choice in the list makes the list say.
+    types->setCurrentIndex(1);
+    emit types->activated(1);
+    emit types->textActivated(types->itemText(1));
+    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("jpg"));
 }
 
 NACREFORM_QTEST(FileDialogTest)

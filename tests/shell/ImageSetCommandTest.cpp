@@ -92,6 +92,7 @@ void ImageSetCommandTest::writesTheChosenFilesAndRemembersTheChoice()
     dialogs.answer.options.name = QStringLiteral("ok");
     dialogs.answer.options.scales = {1, 2};
     dialogs.answer.options.states = {EButtonState::Normal, EButtonState::Pressed};
+    dialogs.answer.options.formats = {EImageFormat::Png, EImageFormat::Webp};
     dialogs.openFolder = true;
     CRecordingDesktop desktop;
     command.SetDesktop(&desktop);
@@ -101,16 +102,18 @@ void ImageSetCommandTest::writesTheChosenFilesAndRemembersTheChoice()
     QCOMPARE(dialogs.offered[0].options.name, QStringLiteral("button"));
     QStringList written = QDir(dialogs.answer.folder).entryList(QDir::Files);
     written.sort();
-    QCOMPARE(written, QStringList({"ok-pressed.png", "ok-pressed@2x.png", "ok.png", "ok@2x.png"}));
+    QCOMPARE(written, QStringList({"ok-pressed.png", "ok-pressed.webp", "ok-pressed@2x.png", "ok-pressed@2x.webp",
+                                   "ok.png", "ok.webp", "ok@2x.png", "ok@2x.webp"}));
     QCOMPARE(QImage(QDir(dialogs.answer.folder).filePath(QStringLiteral("ok@2x.png"))).size(),
              shell.View().GetRenderedImage().size() * 2);
     QVERIFY(shell.dialogs.messages.isEmpty());
     // It says what it wrote, and the folder opens when asked.
     QCOMPARE(dialogs.reports.size(), 1);
     QCOMPARE(dialogs.reports[0].first, dialogs.answer.folder);
-    QCOMPARE(dialogs.reports[0].second, QStringList({"ok.png", "ok-pressed.png", "ok@2x.png", "ok-pressed@2x.png"}));
+    QCOMPARE(dialogs.reports[0].second, QStringList({"ok.png", "ok-pressed.png", "ok@2x.png", "ok-pressed@2x.png",
+                                                      "ok.webp", "ok-pressed.webp", "ok@2x.webp", "ok-pressed@2x.webp"}));
     QCOMPARE(desktop.opened, QStringList{dialogs.answer.folder});
-    QCOMPARE(CQtImageSetDialogs::WrittenText(dialogs.reports[0].second), QStringLiteral("파일 4개를 저장했습니다."));
+    QCOMPARE(CQtImageSetDialogs::WrittenText(dialogs.reports[0].second), QStringLiteral("파일 8개를 저장했습니다."));
 
     // The next time starts from these choices; the name is the design's.
     QVERIFY(shell.Doc().DoSave(shell.FilePath(QStringLiteral("Launch.nfd"))));
@@ -119,9 +122,10 @@ void ImageSetCommandTest::writesTheChosenFilesAndRemembersTheChoice()
     QCOMPARE(dialogs.offered[1].folder, dialogs.answer.folder);
     QCOMPARE(dialogs.offered[1].options.scales, dialogs.answer.options.scales);
     QCOMPARE(dialogs.offered[1].options.states, dialogs.answer.options.states);
+    QCOMPARE(dialogs.offered[1].options.formats, dialogs.answer.options.formats);
     QCOMPARE(dialogs.offered[1].options.name, QStringLiteral("Launch"));
     QCOMPARE(dialogs.replaceQuestions.size(), 1);
-    QCOMPARE(dialogs.replaceQuestions[0].size(), 4);
+    QCOMPARE(dialogs.replaceQuestions[0].size(), 8);
 }
 
 void ImageSetCommandTest::refusedReplaceReturnsToTheDialog()
@@ -179,12 +183,23 @@ void ImageSetCommandTest::dialogListsTheFilesAndRefusesUnusableSets()
     dialog.GetStateBoxes()[1]->setChecked(false);
     dialog.GetStateBoxes()[3]->setChecked(false);
     dialog.GetSpriteBox()->setChecked(true);
-    QCOMPARE(dialog.GetListedFiles(), QStringList({"ok.png", "ok@2x.png", "ok.css"}));
+    QCOMPARE(dialog.GetListedFiles(), QStringList({"ok.png", "ok@2x.png", "ok.css", "ok.html"}));
+    // The formats: PNG ticked for the pattern's extension; SVG once per state.
+    QCOMPARE(dialog.GetFormatBoxes().size(), 4);
+    QVERIFY(dialog.GetFormatBoxes()[0]->isChecked());
+    dialog.GetFormatBoxes()[1]->setChecked(true);
+    QCOMPARE(dialog.GetListedFiles(),
+             QStringList({"ok.png", "ok@2x.png", "ok.svg", "ok-pressed.svg", "ok.css", "ok.html"}));
     QVERIFY(dialog.CanAccept());
     const SImageSetChoice chosen = dialog.GetChoice();
     QCOMPARE(chosen.options.scales, QList<double>({1, 2}));
     QCOMPARE(chosen.options.states, QList<EButtonState>({EButtonState::Normal, EButtonState::Pressed}));
+    QCOMPARE(chosen.options.formats, QList<EImageFormat>({EImageFormat::Png, EImageFormat::Svg}));
     QVERIFY(chosen.options.sprite);
+    for (QCheckBox* box : dialog.GetFormatBoxes())
+        box->setChecked(false);
+    QVERIFY(!dialog.CanAccept());
+    dialog.GetFormatBoxes()[0]->setChecked(true);
 
     dialog.GetSpriteBox()->setChecked(false);
     dialog.GetPatternEdit()->setText(QStringLiteral("{name}.png"));

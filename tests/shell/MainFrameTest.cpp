@@ -82,22 +82,25 @@ void MainFrameTest::fileMenuItemsInOrder()
     SShellHarness shell;
     QMenu* menu = shell.Frame().GetFileMenu();
     QCOMPARE(menu->title(), QStringLiteral("파일(&F)"));
-    const QList<unsigned> expected = {kIdFileOpen, kIdFileSave, kIdFileSaveAs, 0, kIdExportImage, kIdExportImageSet, 0,
-                                      kIdFileMruFirst, 0, kIdAppExit};
+    const QList<unsigned> expected = {kIdFileNew, kIdFileOpen, kIdFileSave, kIdFileSaveAs, kIdFileRevert, 0,
+                                      kIdExportImage, kIdExportImageSet, 0, kIdFileMruFirst, 0, kIdAppExit};
     QCOMPARE(CommandIdsOf(menu->actions()), expected);
 
     const QList<QAction*> items = menu->actions();
-    QCOMPARE(items[0]->text(), QStringLiteral("열기(&O)..."));
-    QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    QCOMPARE(items[1]->text(), QStringLiteral("저장(&S)"));
-    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-    QCOMPARE(items[2]->text(), QStringLiteral("새 이름으로 저장(&A)..."));
-    QCOMPARE(items[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    QCOMPARE(items[4]->text(), QStringLiteral("이미지 파일로 저장(&E)..."));
-    QCOMPARE(items[5]->text(), QStringLiteral("이미지 세트로 저장(&T)..."));
-    QCOMPARE(items[7]->text(), QStringLiteral("최근 사용한 파일"));
-    QVERIFY(!items[7]->isEnabled());
-    QCOMPARE(items[9]->text(), QStringLiteral("종료(&X)"));
+    QCOMPARE(items[0]->text(), QStringLiteral("새로 만들기(&N)"));
+    QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    QCOMPARE(items[1]->text(), QStringLiteral("열기(&O)..."));
+    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(items[2]->text(), QStringLiteral("저장(&S)"));
+    QCOMPARE(items[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(items[3]->text(), QStringLiteral("새 이름으로 저장(&A)..."));
+    QCOMPARE(items[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    QCOMPARE(items[4]->text(), QStringLiteral("되돌리기(&R)"));
+    QCOMPARE(items[6]->text(), QStringLiteral("이미지 파일로 저장(&E)..."));
+    QCOMPARE(items[7]->text(), QStringLiteral("이미지 세트로 저장(&T)..."));
+    QCOMPARE(items[9]->text(), QStringLiteral("최근 사용한 파일"));
+    QVERIFY(!items[9]->isEnabled());
+    QCOMPARE(items[11]->text(), QStringLiteral("종료(&X)"));
 }
 
 void MainFrameTest::editAndHelpMenusFollowTheFileMenu()
@@ -113,7 +116,8 @@ void MainFrameTest::editAndHelpMenusFollowTheFileMenu()
 
     QMenu* edit = shell.Frame().GetEditMenu();
     QCOMPARE(menus[1]->menu(), edit);
-    QCOMPARE(CommandIdsOf(edit->actions()), (QList<unsigned>{kIdEditUndo, kIdEditRedo, 0, kIdEditCopy}));
+    QCOMPARE(CommandIdsOf(edit->actions()),
+             (QList<unsigned>{kIdEditUndo, kIdEditRedo, 0, kIdEditCopy, 0, kIdEditFitToCaption}));
     const QList<QAction*> items = edit->actions();
     QCOMPARE(items[0]->text(), QStringLiteral("실행 취소(&U)"));
     QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));

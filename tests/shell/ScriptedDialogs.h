@@ -41,5 +41,23 @@ public:
         saveQuestions.append(text);
         return saveAnswers.isEmpty() ? ESaveChanges::Cancel : saveAnswers.takeFirst();
     }
+    // Answers of the coming yes/no questions, in order; with the script used
+    // up, every further question is answered いいえ.
+    QList<bool> yesNoAnswers;
+    QStringList yesNoQuestions;
+    bool AskYesNo(QWidget*, const QString& text) override
+    {
+        yesNoQuestions.append(text);
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
+    }
+    // Answers of the coming preset galleries, in order; with the script used
+    // up, every further gallery is cancelled.
+    QList<std::optional<QString>> presetAnswers;
+    int presetGalleries = 0;
+    std::optional<QString> ChoosePreset(QWidget*) override
+    {
+        ++presetGalleries;
+        return presetAnswers.isEmpty() ? std::nullopt : presetAnswers.takeFirst();
+    }
     void ShowAbout(QWidget*) override { ++aboutCount; }
 };

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -115,4 +116,29 @@ TEST_F(AtomicFileWriteTest, ReplacesThroughALinkAndKeepsPermissions)
     EXPECT_TRUE(QFileInfo(Path("link.nfd")).isSymLink());
     EXPECT_EQ(ReadAll(target), "new");
     EXPECT_EQ(QFile::permissions(target) & QFileDevice::Permissions(0x7077), mode);
+}
+
+TEST_F(AtomicFileWriteTest, StaleTemporariesOfEndedWritersGoAndLiveOnesStay)
+{
+    // A writer killed between writing and renaming: its temporary file stays.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto* staged = new CStagedFile; // never destroyed, as after kill -9
+        ::_exit(staged->Stage(Path("killed.png"), "bytes", nullptr) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(Entries().size(), 1);
+    const QString stale = Entries().front();
+
+    CStagedFile live;
+    ASSERT_TRUE(live.Stage(Path("live.png"), "bytes", nullptr));
+    WriteFileAtomically(Path(".nacreform-foreign.tmp"), "a file of another program", nullptr);
+    EXPECT_EQ(RemoveStaleTemporaries(m_dir.path()), 1);
+    EXPECT_FALSE(Entries().contains(stale));
+    EXPECT_EQ(Entries().size(), 2) << "the live writer's temporary file and the other file stay";
+    ASSERT_TRUE(live.Commit(nullptr));
+    EXPECT_EQ(ReadAll(Path("live.png")), "bytes");
 }

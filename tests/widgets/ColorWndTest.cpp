@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QColorDialog>
+#include <QLineEdit>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTest>
@@ -65,7 +66,7 @@ private slots:
     void pickingReportsOnlyAChangedColour();
     void enablingWithTheCurrentStateDoesNotRepaint();
     void disabledSwatchKeepsItsColour();
-    void standardChooserReturnsTheConfirmedColour();
+    void standardChooserTakesTheColourAsTypedForTheWeb();
 };
 
 void ColorWndTest::initTestCase()
@@ -160,7 +161,7 @@ void ColorWndTest::disabledSwatchKeepsItsColour()
     QCOMPARE(CentrePixel(swatch), qRgb(255, 0, 0));
 }
 
-void ColorWndTest::standardChooserReturnsTheConfirmedColour()
+void ColorWndTest::standardChooserTakesTheColourAsTypedForTheWeb()
 {
     CColorWnd swatch;
     swatch.SetColor(0x00FFFFFF);
@@ -169,12 +170,20 @@ void ColorWndTest::standardChooserReturnsTheConfirmedColour()
         auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
         offered = dialog->currentColor();
-        dialog->setCurrentColor(QColor(1, 2, 3));
+        // The colour as a web page writes it, typed into the dialog's field.
+        QLineEdit* html = nullptr;
+        for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
+            if (field->text() == QLatin1String("#ffffff"))
+                html = field;
+        }
+        QVERIFY(html && html->isVisible());
+        html->selectAll();
+        QTest::keyClicks(html, QStringLiteral("#C0392B"));
         dialog->accept();
     });
     QVERIFY(swatch.PickColor());
     QCOMPARE(offered, QColor(Qt::white));
-    QCOMPARE(swatch.GetColor(), COLORREF(0x00030201));
+    QCOMPARE(swatch.GetColor(), COLORREF(0x002B39C0));
 }
 
 NACREFORM_QTEST(ColorWndTest)

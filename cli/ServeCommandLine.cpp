@@ -1,0 +1,76 @@
+#include "cli/ServeCommandLine.h"
+
+#include "cli/CommandLineOptions.h"
+#include "server/ServeMain.h"
+#include "server/ServerOptions.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+const QString kServe = QStringLiteral("serve");
+const QString kCacheSize = QStringLiteral("cache-size");
+const QString kPictureDir = QStringLiteral("picture-dir");
+const QString kQuiet = QStringLiteral("quiet");
+
+// The options from arguments; an empty why when they are usable.
+SServerOptions ReadOptions(const QStringList& arguments, QString& why)
+{
+    QCommandLineParser parser;
+    for (const SCommandLineOption& option : CommandLineOptions())
+        parser.addOption({option.names, option.description, option.valueName});
+    SServerOptions options;
+    if (!parser.parse(arguments)) {
+        why = parser.errorText();
+        return options;
+    }
+    for (const QString& name : parser.optionNames()) {
+        if (name != kServe && name != kCacheSize && name != kPictureDir && name != kQuiet)
+            why = QStringLiteral("--serve takes no --%1").arg(name);
+    }
+    for (const QString& once : {kServe, kCacheSize, kPictureDir}) {
+        if (parser.values(once).size() > 1)
+            why = QStringLiteral("--%1 may be given only once").arg(once);
+    }
+    if (!parser.positionalArguments().isEmpty())
+        why = QStringLiteral("--serve takes no design file; requests give the design");
+    if (!why.isEmpty() || !ParseListenAddress(parser.value(kServe), options, &why))
+        return options;
+    if (parser.isSet(kCacheSize) && !ParseByteSize(parser.value(kCacheSize), options.cacheBytes, &why)) {
+        why = QStringLiteral("--cache-size: ") + why;
+        return options;
+    }
+    options.pictureDir = parser.value(kPictureDir);
+    options.quiet = parser.isSet(kQuiet);
+    return options;
+}
+
+} // namespace
+
+bool IsServeInvocation(int argc, char* argv[])
+{
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--serve") == 0 || std::strncmp(argv[i], "--serve=", 8) == 0)
+            return true;
+    }
+    return false;
+}
+
+int RunServeCommandLine(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QString why;
+    const SServerOptions options = ReadOptions(arguments, why);
+    if (!why.isEmpty()) {
+        std::fprintf(stderr, "nacreform: %s\n", why.toUtf8().constData());
+        return kExitUsage;
+    }
+    return RunRenderServer(argc, argv, options);
+}
