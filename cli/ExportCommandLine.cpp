@@ -57,10 +57,11 @@ bool ReadScale(const QString& option, const QString& text, double& scale)
 {
     if (ParseScale(text, scale))
         return true;
+    // One substitution for all four, so that a "%1" typed in the value
+    // stays as typed.
     PrintError(QStringLiteral("--%1: %2 is no scale from %3 to %4")
-                   .arg(option, QuotedValue(text))
-                   .arg(kMinExportScale)
-                   .arg(kMaxExportScale));
+                   .arg(option, QuotedValue(text), QString::number(kMinExportScale),
+                        QString::number(kMaxExportScale)));
     return false;
 }
 

@@ -72,11 +72,11 @@ TEST_F(ExportSafetyTest, NoFileOfARunIsOneOfItsInputs)
     const QList<QStringList> runs = {
         // A row named as the design's picture.
         Arguments({"--batch", "rows.csv", "design.nfd"}),
-        // A pattern without an extension: rows named as the CSV and the design.
-        Arguments({"--batch", "rows.csv", "--export-set", ".", "--pattern", "{name}", "--scales", "1", "--states",
-                   "normal", "--", "design.nfd"}),
-        // A set named as its own design file.
-        Arguments({"--export-set", ".", "--name", "design", "--pattern", "{name}.nfd", "--scales", "1", "--states",
+        // A batch of sets whose pattern names a row's file as the picture.
+        Arguments({"--batch", "rows.csv", "--export-set", ".", "--pattern", "{name}.png", "--scales", "1",
+                   "--states", "normal", "--", "design.nfd"}),
+        // A set named as its own design's picture.
+        Arguments({"--export-set", ".", "--name", "star", "--pattern", "{name}.png", "--scales", "1", "--states",
                    "normal", "--", "design.nfd"}),
     };
     for (const QStringList& arguments : runs) {
@@ -137,7 +137,7 @@ TEST_F(ExportSafetyTest, ASetIsAllOldOrAllNewAndListedWhenWritten)
     const SRun listed = Run(set + QStringList{QStringLiteral("--verbose")});
     ASSERT_EQ(listed.exitCode, 0);
     EXPECT_EQ(listed.err, QStringLiteral("nacreform: wrote out/ok.png\nnacreform: wrote out/ok@2x.png\n"
-                                         "nacreform: wrote out/ok.css\n"));
+                                         "nacreform: wrote out/ok.css\nnacreform: wrote out/ok.html\n"));
 }
 
 TEST_F(ExportSafetyTest, MessagesQuoteValuesShortAndAsTyped)
