@@ -8,6 +8,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_MODULE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 #include <hb.h>
@@ -77,11 +78,36 @@ public:
         return glyph;
     }
 
-    // Sets the size in 1/64 pixel, when it is not set already.
+    // Sets the size in 1/64 pixel, when it is not set already. Each size
+    // has a size object of its own, kept for the next switch: setting a
+    // TrueType size anew runs the font's size program again, which the
+    // switches between a caption's pixel size and the font's own units
+    // (AddOutline) would otherwise do for every line.
     void SetSize(FT_F26Dot6 size) const
     {
-        if (m_size != size && FT_Set_Char_Size(m_face, size, size, 0, 0) == 0)
-            m_size = size;
+        if (m_size == size)
+            return;
+        if (const auto it = m_sizes.find(size); it != m_sizes.end()) {
+            if (FT_Activate_Size(it->second) == 0)
+                m_size = size;
+            return;
+        }
+        if (m_sizes.size() >= kKeptSizes) {
+            for (const auto& [kept, object] : m_sizes)
+                FT_Done_Size(object);
+            m_sizes.clear();
+            m_size = 0;
+        }
+        FT_Size object = nullptr;
+        if (FT_New_Size(m_face, &object) != 0)
+            return;
+        m_size = 0;
+        if (FT_Activate_Size(object) != 0 || FT_Set_Char_Size(m_face, size, size, 0, 0) != 0) {
+            FT_Done_Size(object);
+            return;
+        }
+        m_sizes.emplace(size, object);
+        m_size = size;
     }
 
 private:
@@ -104,6 +130,9 @@ private:
     FT_Face m_face = nullptr;
     hb_face_t* m_hbFace = nullptr;
     mutable FT_F26Dot6 m_size = 0;
+    // Enough for the sizes of a few captions at once.
+    static constexpr size_t kKeptSizes = 8;
+    mutable std::map<FT_F26Dot6, FT_Size> m_sizes;
 };
 
 // A face at one whole pixel size, as HarfBuzz shapes with it.

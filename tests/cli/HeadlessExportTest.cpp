@@ -31,16 +31,13 @@ TEST_F(HeadlessExportTest, DefaultDesignExportsWithAlphaWithoutADisplay)
 }
 
 // The command line starts no GUI application: no platform plugin, and no
-// image-format plugin unless a picture needs one (a JPEG does; it shows that
-// Qt's plugin log would tell).
-TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureNeedsOne)
+// image-format plugin unless a picture or the file's format needs one (a
+// JPEG does; it shows that Qt's plugin log would tell).
+TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureOrFormatNeedsOne)
 {
     const QString debugPlugins = QStringLiteral("QT_DEBUG_PLUGINS=1");
     const QString row = Path(QStringLiteral("rows.csv"));
-    QFile rows(row);
-    ASSERT_TRUE(rows.open(QIODevice::WriteOnly));
-    rows.write("name,String\nok,OK\n");
-    rows.close();
+    WriteFile(QStringLiteral("rows.csv"), "name,String\nok,OK\n");
     const QList<QStringList> runs = {
         {QStringLiteral("--export"), QStringLiteral("one.png")},
         {QStringLiteral("--export-set"), QStringLiteral("set"), QStringLiteral("--scales"), QStringLiteral("1,2")},
@@ -58,9 +55,12 @@ TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureNeedsOne)
     const SRun withPicture = Run({QStringLiteral("--set"), QStringLiteral("ImagePath=") + Path(QStringLiteral("blue.jpg")),
                                   QStringLiteral("--export"), QStringLiteral("picture.png")},
                                  {}, {}, debugPlugins);
-    ASSERT_EQ(withPicture.exitCode, 0) << withPicture.err.toStdString();
-    EXPECT_TRUE(withPicture.err.contains(QStringLiteral("imageformats")));
-    EXPECT_FALSE(withPicture.err.contains(QStringLiteral("platforms")));
+    const SRun jpeg = Run({QStringLiteral("--export"), QStringLiteral("one.jpg")}, {}, {}, debugPlugins);
+    for (const SRun& run : {withPicture, jpeg}) {
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("imageformats")));
+        EXPECT_FALSE(run.err.contains(QStringLiteral("platforms")));
+    }
 }
 
 TEST_F(HeadlessExportTest, OpaqueBackgroundExportsWithoutAlphaOverBGColor)
