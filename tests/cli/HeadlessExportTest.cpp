@@ -71,6 +71,8 @@ TEST_F(HeadlessExportTest, OpaqueBackgroundExportsWithoutAlphaOverBGColor)
     const QImage image(Path(QStringLiteral("opaque.png")));
     EXPECT_EQ(image.size(), QSize(145, 148));
     EXPECT_FALSE(image.hasAlphaChannel());
+    // 96 dpi, as the transparent render and the editor's export say.
+    EXPECT_EQ(image.dotsPerMeterX(), 3780);
     for (const QPoint corner : {QPoint(0, 0), QPoint(144, 0), QPoint(0, 147), QPoint(144, 147)})
         EXPECT_EQ(image.pixel(corner), 0xFFFF0000u) << corner.x() << "," << corner.y();
 }
