@@ -193,3 +193,12 @@ QString FormatHelpText(const QString& program, int width)
     }
     return text;
 }
+
+bool IsServeInvocation(int argc, char* argv[])
+{
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--serve") == 0 || std::strncmp(argv[i], "--serve=", 8) == 0)
+            return true;
+    }
+    return false;
+}

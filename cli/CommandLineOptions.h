@@ -34,6 +34,9 @@ QString OptionSignature(const SCommandLineOption& option);
 // ("--export", "--export=a.png", "-h").
 bool IsCommandLineOption(const char* argument);
 
+// True when the arguments ask for the render server: --serve before any "--".
+bool IsServeInvocation(int argc, char* argv[]);
+
 // The text --help prints: synopsis, description and the options, wrapped
 // to lines of at most width characters where words allow.
 QString FormatHelpText(const QString& program, int width = 80);

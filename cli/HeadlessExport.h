@@ -16,7 +16,7 @@
 // any option of CommandLineOptions() before a "--".
 bool IsHeadlessInvocation(int argc, char* argv[]);
 
-// The full usage text, as --help prints it. Needs the application object.
+// The full usage text, as --help prints it.
 QString CommandLineUsage();
 
 // Runs the command line; the process exit code: 0 on success, 1 when the

@@ -54,6 +54,18 @@ for png in "$share"/icons/hicolor/*x*/*/*.png; do
     [ "$size" = "$side" ] || fail "$png is $size pixels, not $side"
 done
 
+step "front-end modules"
+for module in editor server; do
+    compgen -G "$stage/usr/lib*/nacreform/nacreform-$module.so" >/dev/null \
+        || compgen -G "$stage/usr/lib/*/nacreform/nacreform-$module.so" >/dev/null \
+        || fail "not installed: the $module module"
+done
+# The server's module answers a command line it cannot use (exit code 2);
+# one it could not load would give 1.
+status=0
+"$nacreform" --serve >/dev/null 2>&1 || status=$?
+[ "$status" = 2 ] || fail "the staged program does not load its server module (exit code $status)"
+
 step "desktop-file-validate"
 desktop-file-validate "$share/applications/$id.desktop"
 step "appstreamcli validate"

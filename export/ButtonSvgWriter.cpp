@@ -332,12 +332,7 @@ bool SameColor(const QList<SStop>& stops)
 class CDocumentWriter
 {
 public:
-    explicit CDocumentWriter(QSize canvas) : m_canvas(canvas), m_probe(1, 1, QImage::Format_ARGB32_Premultiplied)
-    {
-        // Captions are laid out at the canvas' resolution.
-        m_probe.setDotsPerMeterX(kCanvasDotsPerMeter);
-        m_probe.setDotsPerMeterY(kCanvasDotsPerMeter);
-    }
+    explicit CDocumentWriter(QSize canvas) : m_canvas(canvas) {}
 
     void Background(ARGB color)
     {
@@ -567,12 +562,14 @@ private:
 
     void Layer(const SCaptionLayer& layer)
     {
-        const QByteArray key = layer.font.key().toUtf8() + '\n' + layer.text.toUtf8();
+        const QByteArray key = layer.font.family.toUtf8() + '\n'
+                               + QByteArray::number(double(layer.font.emPoints), 'g', 9)
+                               + (layer.font.bold ? "\nbold\n" : "\n\n") + layer.text.toUtf8();
         QByteArray& id = m_captions[key];
         if (id.isEmpty()) {
             id = NewId();
             m_defs += "<path" + Attribute("id", id)
-                      + Attribute("d", PathData(CaptionOutline(m_probe, layer.font, layer.text, QPointF(0, 0))))
+                      + Attribute("d", PathData(CaptionOutline(layer.font, layer.text, QPointF(0, 0))))
                       + "/>\n";
         }
         m_body += "<use" + Link(id) + Attribute("x", Number(layer.point.x())) + Attribute("y", Number(layer.point.y()))
@@ -595,7 +592,6 @@ private:
     }
 
     QSize m_canvas;
-    QImage m_probe;
     QByteArray m_defs;
     QByteArray m_body;
     QHash<QByteArray, QByteArray> m_pictures;

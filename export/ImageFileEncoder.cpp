@@ -25,6 +25,8 @@ QImage OverBackground(const QImage& image, COLORREF background)
     QImage opaque(image.size(), QImage::Format_RGB32);
     if (opaque.isNull())
         return {};
+    opaque.setDotsPerMeterX(image.dotsPerMeterX());
+    opaque.setDotsPerMeterY(image.dotsPerMeterY());
     opaque.fill(QColor::fromRgba(ColorRefToArgb(background)));
     QPainter painter(&opaque);
     painter.drawImage(0, 0, image);

@@ -20,6 +20,8 @@ QImage StackSpriteSheet(const QList<QImage>& states)
     QImage sheet(first.width(), int(height), first.format());
     if (sheet.isNull())
         return {};
+    sheet.setDotsPerMeterX(first.dotsPerMeterX());
+    sheet.setDotsPerMeterY(first.dotsPerMeterY());
     for (int i = 0; i < states.size(); ++i) {
         const QImage state = states[i].convertToFormat(first.format());
         if (state.size() != first.size())

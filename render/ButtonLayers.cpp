@@ -65,7 +65,7 @@ void CButtonLayers::DrawPicture(const CPicture& picture, QPointF centre, int opa
     m_layers.append(SPictureLayer{picture, target, opacity});
 }
 
-void CButtonLayers::DrawCaption(const QFont& font, const QString& text, QPointF point, ARGB color)
+void CButtonLayers::DrawCaption(const SCaptionFont& font, const QString& text, QPointF point, ARGB color)
 {
     if (text.isEmpty() || ArgbAlpha(color) == 0 || !std::isfinite(point.x()) || !std::isfinite(point.y()))
         return;

@@ -2,11 +2,11 @@
 
 #include "render/Argb.h"
 #include "render/Blend.h"
+#include "render/CaptionLine.h"
 #include "render/GraphicsPath.h"
 #include "render/PathGradient.h"
 #include "render/Picture.h"
 
-#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPointF>
@@ -68,7 +68,7 @@ struct SPictureLayer
 // the glyphs' outlines (CaptionMask.h).
 struct SCaptionLayer
 {
-    QFont font;
+    SCaptionFont font;
     QString text;
     QPointF point;
     ARGB color = 0;
@@ -95,7 +95,7 @@ public:
     // centre; nothing for a null picture or a height or centre that is not
     // finite (or a height not positive).
     void DrawPicture(const CPicture& picture, QPointF centre, int opacity, float height);
-    void DrawCaption(const QFont& font, const QString& text, QPointF point, ARGB color);
+    void DrawCaption(const SCaptionFont& font, const QString& text, QPointF point, ARGB color);
 
     // The drawing x of the edge between device pixel columns nearest to x.
     double NearestColumnEdge(double x) const;

@@ -1,9 +1,8 @@
 #include "render/CaptionMask.h"
 
+#include "render/CaptionLine.h"
 #include "render/GraphicsPath.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -15,7 +14,6 @@
 
 namespace {
 
-constexpr int kTextFlags = Qt::AlignCenter | Qt::TextDontClip | Qt::TextSingleLine;
 // Masks kept for later calls: caption and shadow of the current design and
 // of the one before; larger masks are used once only.
 constexpr size_t kKeptMasks = 4;
@@ -23,7 +21,7 @@ constexpr qsizetype kMaxKeptPixels = 4 * 1024 * 1024;
 
 struct SMask
 {
-    QFont font;
+    SCaptionFont font;
     QString text;
     QPointF fraction; // of the point within its pixel
     qreal scale;      // device pixels per pixel of the font's size
@@ -32,7 +30,7 @@ struct SMask
     QImage coverage;  // Format_Alpha8
 };
 
-bool Matches(const SMask& mask, const QFont& font, const QString& text, QPointF fraction, qreal scale,
+bool Matches(const SMask& mask, const SCaptionFont& font, const QString& text, QPointF fraction, qreal scale,
              const QRect& visible)
 {
     return mask.fraction == fraction && mask.scale == scale && mask.visible == visible && mask.text == text
@@ -47,16 +45,23 @@ QTransform ScaleAbout(QPointF fraction, qreal scale)
         .translate(-fraction.x(), -fraction.y());
 }
 
-SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& text, QPointF fraction,
-                qreal scale, const QRect& visible)
+// The line box of line centred on point.
+QRectF LineBox(const CCaptionLine& line, QPointF point)
+{
+    return QRectF(point.x() - line.Width() / 2, point.y() - line.Height() / 2, line.Width(), line.Height());
+}
+
+SMask Rasterise(const SCaptionFont& font, const QString& text, QPointF fraction, qreal scale, const QRect& visible)
 {
     SMask mask{font, text, fraction, scale, visible, {}, {}};
+    const CCaptionLine line(font, text);
+    if (!line.IsValid())
+        return mask;
     // Line box and ink, which may overhang the box, with a pixel to spare
     // for anti-aliasing.
-    const QFontMetricsF metrics(font, &device);
-    const QRectF box = metrics.boundingRect(QRectF(fraction, QSizeF(0, 0)), kTextFlags, text);
-    const QPainterPath outline = CaptionOutline(device, font, text, fraction);
-    QRectF extent = box | outline.boundingRect();
+    const QRectF box = LineBox(line, fraction);
+    const QPainterPath outline = line.Outline(QPointF(box.left(), box.top() + line.Ascent()));
+    QRectF extent = box | outline.controlPointRect();
     if (scale != 1)
         extent = ScaleAbout(fraction, scale).mapRect(extent);
     mask.rect = extent.adjusted(-2, -2, 2, 2).toAlignedRect().intersected(visible);
@@ -67,9 +72,6 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
     if (canvas.isNull())
         return mask;
     canvas.fill(Qt::transparent);
-    // Point sizes turn into pixels as on the device.
-    canvas.setDotsPerMeterX(qRound(device.logicalDpiX() / 0.0254));
-    canvas.setDotsPerMeterY(qRound(device.logicalDpiY() / 0.0254));
     {
         // The glyphs are filled from their outlines, in fine chords, scaled
         // to the device first.
@@ -83,7 +85,7 @@ SMask Rasterise(const QPaintDevice& device, const QFont& font, const QString& te
     return mask;
 }
 
-std::shared_ptr<const SMask> FindOrRasterise(const QPaintDevice& device, const QFont& font, const QString& text,
+std::shared_ptr<const SMask> FindOrRasterise(const SCaptionFont& font, const QString& text,
                                              QPointF fraction, qreal scale, const QRect& visible)
 {
     thread_local std::deque<std::shared_ptr<const SMask>> masks;
@@ -95,7 +97,7 @@ std::shared_ptr<const SMask> FindOrRasterise(const QPaintDevice& device, const Q
             return found;
         }
     }
-    auto mask = std::make_shared<const SMask>(Rasterise(device, font, text, fraction, scale, visible));
+    auto mask = std::make_shared<const SMask>(Rasterise(font, text, fraction, scale, visible));
     if (qsizetype(mask->rect.width()) * mask->rect.height() <= kMaxKeptPixels) {
         masks.push_front(mask);
         if (masks.size() > kKeptMasks)
@@ -132,21 +134,16 @@ QImage Tint(const QImage& coverage, ARGB color)
 
 } // namespace
 
-QPainterPath CaptionOutline(const QPaintDevice& device, const QFont& font, const QString& text, QPointF point)
+QPainterPath CaptionOutline(const SCaptionFont& font, const QString& text, QPointF point)
 {
-    const QFontMetricsF metrics(font, &device);
-    const QRectF box = metrics.boundingRect(QRectF(point, QSizeF(0, 0)), kTextFlags, text);
-    // A font of its own (ForceOutline makes Qt keep a separate font engine),
-    // since glyphs that text drawn elsewhere left in the shared engine change
-    // the outlines it gives by a few levels.
-    QFont outlineFont(font, &device);
-    outlineFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::ForceOutline));
-    QPainterPath outline;
-    outline.addText(QPointF(box.left(), box.top() + metrics.ascent()), outlineFont, text);
-    return outline;
+    const CCaptionLine line(font, text);
+    if (!line.IsValid())
+        return {};
+    const QRectF box = LineBox(line, point);
+    return line.Outline(QPointF(box.left(), box.top() + line.Ascent()));
 }
 
-void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text, QPointF point, ARGB color)
+void DrawCaptionText(QPainter& graphics, const SCaptionFont& font, const QString& text, QPointF point, ARGB color)
 {
     if (text.isEmpty() || graphics.device() == nullptr || ArgbAlpha(color) == 0)
         return;
@@ -162,7 +159,7 @@ void DrawCaptionText(QPainter& graphics, const QFont& font, const QString& text,
     const QPoint pixel(int(std::floor(point.x())), int(std::floor(point.y())));
     const QPointF fraction = point - QPointF(pixel);
     const QRect visible = QRect(0, 0, graphics.device()->width(), graphics.device()->height()).translated(-pixel);
-    const auto mask = FindOrRasterise(*graphics.device(), font, text, fraction, toDevice.m11(), visible);
+    const auto mask = FindOrRasterise(font, text, fraction, toDevice.m11(), visible);
     if (mask->coverage.isNull())
         return;
     graphics.save();

@@ -36,6 +36,10 @@ QImage ComposeDisplayImage(const CNacreformDoc& doc, const QImage& rendered)
     QImage display = CreateDisplayBitmap(doc, rendered.width(), rendered.height(), rendered.devicePixelRatio());
     if (display.isNull())
         return {};
+    // The render's resolution, which a new image takes from the screen
+    // only when there is an application object.
+    display.setDotsPerMeterX(rendered.dotsPerMeterX());
+    display.setDotsPerMeterY(rendered.dotsPerMeterY());
     QPainter graphics(&display);
     graphics.drawImage(0, 0, rendered);
     return display;

@@ -4,16 +4,18 @@
 #include "util/AtomicFileWrite.h"
 #include "util/ByteText.h"
 
-#include <QBuffer>
 #include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QString>
 
-#include <png.h>
+#include <libdeflate.h>
+
+#include <limits>
+#include <new>
+#include <vector>
 
 #include <cerrno>
 #include <cstring>
@@ -95,76 +97,78 @@ QStringList PictureFileSuffixes()
 
 namespace {
 
-void AppendToBytes(png_structp png, png_bytep data, size_t size)
+// libdeflate with every row filtered "up". At level 6, measured on the
+// renderer's designs: files 3 % larger than Qt's writer made (zlib level 6,
+// libpng's trial of all five filters on every row) in a third of its time;
+// libpng with zlib at the same level and filter took half as long again.
+constexpr int kFastestDeflateLevel = 1;
+
+int DeflateLevel(EPngCompression compression)
 {
-    static_cast<QByteArray*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), qsizetype(size));
+    return compression == EPngCompression::Fastest ? kFastestDeflateLevel : 6;
 }
 
-void NoFlush(png_structp) {}
+constexpr char kPngSignature[] = "\x89PNG\r\n\x1a\n";
 
-// Failures come back as a false result; nothing goes to standard error.
-[[noreturn]] void FailSilently(png_structp png, png_const_charp)
+// What one thread needs for encoding, kept for its next image: the
+// compressors' tables and the filtered rows take a few hundred kilobytes
+// that would otherwise be faulted in afresh for every image of a batch.
+struct SPngScratch
 {
-    png_longjmp(png, 1);
+    SPngScratch() = default;
+    ~SPngScratch()
+    {
+        for (libdeflate_compressor* compressor : compressors)
+            libdeflate_free_compressor(compressor);
+    }
+    SPngScratch(const SPngScratch&) = delete;
+    SPngScratch& operator=(const SPngScratch&) = delete;
+
+    libdeflate_compressor* Compressor(EPngCompression compression)
+    {
+        libdeflate_compressor*& compressor = compressors[int(compression)];
+        if (!compressor)
+            compressor = libdeflate_alloc_compressor(DeflateLevel(compression));
+        return compressor;
+    }
+
+    libdeflate_compressor* compressors[2] = {};
+    std::vector<uchar> filtered;
+    std::vector<uchar> rows[2];
+};
+
+void PutBigEndian(char* out, quint32 value)
+{
+    const char be[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+    std::memcpy(out, be, 4);
 }
 
-void IgnoreWarning(png_structp, png_const_charp) {}
-
-// The renderer's formats, which the fast writer turns into 8-bit RGB(A) as
-// Qt's writer does; anything else (grey, palettes, 16-bit, colour profiles,
-// text, offsets) goes through Qt.
-bool FastWriterTakes(const QImage& image)
+void AppendBigEndian(QByteArray& bytes, quint32 value)
 {
-    const QImage::Format format = image.format();
-    return (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-            || format == QImage::Format_ARGB32_Premultiplied)
-           && !image.colorSpace().isValid() && image.textKeys().isEmpty() && image.offset().isNull();
+    bytes.resize(bytes.size() + 4);
+    PutBigEndian(bytes.data() + bytes.size() - 4, value);
 }
 
-// Everything between the set-up and the end of libpng's writing, where a
-// failure jumps back: no object here may need destroying.
-bool WriteFastestPng(png_structp png, png_infop info, const QImage& pixels, bool alpha, QByteArray* bytes)
+void AppendChunk(QByteArray& bytes, const char* type, const QByteArrayView data)
 {
-    if (setjmp(png_jmpbuf(png)))
-        return false;
-    png_set_write_fn(png, bytes, AppendToBytes, NoFlush);
-    png_set_IHDR(png, info, png_uint_32(pixels.width()), png_uint_32(pixels.height()), 8,
-                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-    if (pixels.dotsPerMeterX() > 0 || pixels.dotsPerMeterY() > 0)
-        png_set_pHYs(png, info, png_uint_32(pixels.dotsPerMeterX()), png_uint_32(pixels.dotsPerMeterY()),
-                     PNG_RESOLUTION_METER);
-    png_set_compression_level(png, 1);
-    // libpng's default tries all five row filters on every row and keeps the
-    // best, which costs more than the compression itself; "up" alone gives
-    // files about as small on gradients like ours.
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-    png_write_info(png, info);
-    for (int y = 0; y < pixels.height(); ++y)
-        png_write_row(png, pixels.constScanLine(y));
-    png_write_end(png, info);
-    return true;
+    AppendBigEndian(bytes, quint32(data.size()));
+    const qsizetype start = bytes.size();
+    bytes.append(type, 4);
+    bytes.append(data);
+    AppendBigEndian(bytes, libdeflate_crc32(0, bytes.constData() + start, size_t(bytes.size() - start)));
 }
 
-// The same pixels and resolution as Qt's writer at its fastest level, in
-// about half the time.
-QByteArray EncodeFastestPng(const QImage& image)
+// Row y of a straight ARGB32 (or RGB32) image as RGBA (or RGB) bytes.
+void PackRow(const QImage& pixels, int y, bool alpha, uchar* out)
 {
-    const bool alpha = image.hasAlphaChannel();
-    // Premultiplied colours are divided out first, by the conversion Qt's
-    // writer uses, then only the byte order changes.
-    const QImage pixels = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32)
-                              .convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    if (pixels.isNull())
-        return {};
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, FailSilently, IgnoreWarning);
-    if (!png)
-        return {};
-    png_infop info = png_create_info_struct(png);
-    QByteArray bytes;
-    const bool written = info && WriteFastestPng(png, info, pixels, alpha, &bytes);
-    png_destroy_write_struct(&png, &info);
-    return written ? bytes : QByteArray();
+    const auto* in = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+    for (int x = 0; x < pixels.width(); ++x) {
+        *out++ = uchar(qRed(in[x]));
+        *out++ = uchar(qGreen(in[x]));
+        *out++ = uchar(qBlue(in[x]));
+        if (alpha)
+            *out++ = uchar(qAlpha(in[x]));
+    }
 }
 
 } // namespace
@@ -173,19 +177,72 @@ QByteArray EncodePng(const QImage& image, EPngCompression compression)
 {
     if (image.isNull())
         return {};
-    if (compression == EPngCompression::Fastest && FastWriterTakes(image))
-        return EncodeFastestPng(image);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    // Qt's 0 ... 100 scale maps to zlib's levels 0 ... 9; this is level 1,
-    // for the images the fast writer does not take.
-    constexpr int kFastestCompression = 11;
-    if (compression == EPngCompression::Fastest)
-        writer.setCompression(kFastestCompression);
-    if (!writer.write(image))
+    const bool alpha = image.hasAlphaChannel();
+    const QImage::Format straight = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    // Premultiplied colours are divided out by Qt's own conversion.
+    const QImage pixels = image.format() == straight ? image : image.convertToFormat(straight);
+    if (pixels.isNull())
         return {};
+    const size_t rowBytes = size_t(pixels.width()) * (alpha ? 4 : 3);
+    const size_t height = size_t(pixels.height());
+
+    thread_local SPngScratch scratch;
+    libdeflate_compressor* compressor = scratch.Compressor(compression);
+    if (!compressor)
+        return {};
+    try {
+        scratch.filtered.resize((rowBytes + 1) * height);
+        for (std::vector<uchar>& row : scratch.rows)
+            row.assign(rowBytes, 0);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    // Each row less the one above it (filter type 2, "up"); the first row
+    // less a row of zeros.
+    for (size_t y = 0; y < height; ++y) {
+        std::vector<uchar>& current = scratch.rows[y % 2];
+        const std::vector<uchar>& above = scratch.rows[(y + 1) % 2];
+        PackRow(pixels, int(y), alpha, current.data());
+        uchar* out = scratch.filtered.data() + y * (rowBytes + 1);
+        *out++ = 2;
+        for (size_t i = 0; i < rowBytes; ++i)
+            out[i] = uchar(current[i] - above[i]);
+    }
+
+    QByteArray bytes;
+    const size_t bound = libdeflate_zlib_compress_bound(compressor, scratch.filtered.size());
+    if (bound > size_t(std::numeric_limits<qsizetype>::max() / 2))
+        return {};
+    bytes.append(kPngSignature, 8);
+    QByteArray header;
+    AppendBigEndian(header, quint32(pixels.width()));
+    AppendBigEndian(header, quint32(pixels.height()));
+    header.append(char(8));             // bits per channel
+    header.append(char(alpha ? 6 : 2)); // RGBA or RGB
+    header.append(3, char(0));          // deflate, adaptive filtering, no interlace
+    AppendChunk(bytes, "IHDR", header);
+    if (pixels.dotsPerMeterX() > 0 || pixels.dotsPerMeterY() > 0) {
+        QByteArray resolution;
+        AppendBigEndian(resolution, quint32(pixels.dotsPerMeterX()));
+        AppendBigEndian(resolution, quint32(pixels.dotsPerMeterY()));
+        resolution.append(char(1)); // per metre
+        AppendChunk(bytes, "pHYs", resolution);
+    }
+    // The compressed stream goes straight into its chunk: room for the
+    // largest it may be, cut to what it took.
+    const qsizetype lengthAt = bytes.size();
+    AppendBigEndian(bytes, 0);
+    bytes.append("IDAT", 4);
+    const qsizetype dataAt = bytes.size();
+    bytes.resize(dataAt + qsizetype(bound));
+    const size_t size = libdeflate_zlib_compress(compressor, scratch.filtered.data(), scratch.filtered.size(),
+                                                 bytes.data() + dataAt, bound);
+    if (size == 0)
+        return {};
+    bytes.resize(dataAt + qsizetype(size));
+    PutBigEndian(bytes.data() + lengthAt, quint32(size));
+    AppendBigEndian(bytes, libdeflate_crc32(0, bytes.constData() + lengthAt + 4, size + 4));
+    AppendChunk(bytes, "IEND", {});
     return bytes;
 }
 

@@ -28,11 +28,11 @@ QStringList PictureFileSuffixes();
 enum class EPngCompression { Default, Fastest };
 
 // The image as PNG bytes: with an alpha channel when the image has one, else
-// 24-bit RGB. Default is Qt's writer as it comes. Fastest, for many files
-// written at once, gives the same pixels in less than half the time, in
-// files a few percent larger or smaller than zlib's fastest level makes
-// (and some 15 % larger than Default's). Empty for a null image or when
-// encoding fails.
+// 24-bit RGB, and its resolution; the same pixels as Qt's reader gives back.
+// One encoder for every file the program writes: Default is tuned for speed
+// at a size close to zlib's default; Fastest, for many files written at
+// once, trades a few percent of size for speed. Empty for a null image or
+// when memory runs out.
 QByteArray EncodePng(const QImage& image, EPngCompression compression = EPngCompression::Default);
 
 // Writes image as PNG to path: with an alpha channel when the image has one,

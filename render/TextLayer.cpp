@@ -3,40 +3,20 @@
 #include "design/NacreformDoc.h"
 #include "render/ButtonLayers.h"
 #include "render/CaptionMask.h"
+#include "render/FontCatalog.h"
 #include "render/Render.h"
 
-#include <QFontDatabase>
-#include <QImage>
 #include <QPainterPath>
 
 #include <cmath>
 
 namespace {
 
-// The installed family named name, letter case aside; empty when none is.
-QString InstalledFamily(const QString& name)
-{
-    if (name.isEmpty())
-        return {};
-    const QStringList families = QFontDatabase::families();
-    for (const QString& family : families) {
-        if (family.compare(name, Qt::CaseInsensitive) == 0)
-            return family;
-    }
-    return {};
-}
-
-std::optional<QFont> CreateFont(const QString& family, float emPoints, bool bold)
+std::optional<SCaptionFont> CreateFont(const QString& family, float emPoints, bool bold)
 {
     if (family.isEmpty() || !(emPoints > 0) || !(emPoints <= CTextLayer::kMaxEmPoints))
         return std::nullopt;
-    QFont font(family);
-    font.setPointSizeF(emPoints);
-    font.setBold(bold);
-    // Outlines as designed, so that the caption scales smoothly with the button.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
+    return SCaptionFont{family, emPoints, bold};
 }
 
 } // namespace
@@ -46,12 +26,9 @@ QString CTextLayer::GenericSansSerifFamily()
     // A fixed choice rather than whatever the font configuration prefers, so
     // that a design looks the same on every machine that has the family.
     static const QString family = [] {
-        const QString preferred = InstalledFamily(QStringLiteral("DejaVu Sans"));
-        if (!preferred.isEmpty())
-            return preferred;
-        QFont generic;
-        generic.setStyleHint(QFont::SansSerif);
-        return InstalledFamily(generic.defaultFamily());
+        const CFontCatalog& catalog = CFontCatalog::Instance();
+        const QString preferred = catalog.InstalledFamily(QStringLiteral("DejaVu Sans"));
+        return preferred.isEmpty() ? catalog.SansSerifFamily() : preferred;
     }();
     return family;
 }
@@ -64,7 +41,7 @@ CTextLayer::CTextLayer(const CNacreformDoc& doc, const QRectF& content)
     m_point = QPointF(float(c.x()) + w * doc.TextPos.x * 0.01f, float(c.y()) + h * doc.TextPos.y * 0.01f);
 
     const float em = h * doc.FontSize * 0.01f;
-    QString family = InstalledFamily(doc.FontName);
+    QString family = CFontCatalog::Instance().InstalledFamily(doc.FontName);
     if (family.isEmpty())
         family = GenericSansSerifFamily();
     m_font = CreateFont(family, em, doc.Bold);
@@ -89,20 +66,13 @@ QRectF CTextLayer::CaptionInk() const
 {
     if (!m_font || m_doc.String.isEmpty() || !std::isfinite(m_point.x()) || !std::isfinite(m_point.y()))
         return {};
-    // Any device that claims the canvas' resolution measures as the canvas.
-    static thread_local const QImage canvas = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        image.setDotsPerMeterX(CRender::kDotsPerMeterAt96Dpi);
-        image.setDotsPerMeterY(CRender::kDotsPerMeterAt96Dpi);
-        return image;
-    }();
-    return CaptionOutline(canvas, *m_font, m_doc.String, m_point).boundingRect();
+    return CaptionOutline(*m_font, m_doc.String, m_point).boundingRect();
 }
 
 float CTextLayer::EmPixels() const
 {
     constexpr float kPixelsPerPoint = 96.0f / 72.0f;
-    return m_font ? float(m_font->pointSizeF()) * kPixelsPerPoint : 0.0f;
+    return m_font ? m_font->emPoints * kPixelsPerPoint : 0.0f;
 }
 
 void CTextLayer::DrawAt(CButtonLayers& layers, QPointF point, ARGB color) const

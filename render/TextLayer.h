@@ -1,8 +1,8 @@
 #pragma once
 
 #include "render/Argb.h"
+#include "render/CaptionLine.h"
 
-#include <QFont>
 #include <QPointF>
 #include <QRectF>
 
@@ -53,5 +53,5 @@ private:
     const CNacreformDoc& m_doc;
     QRectF m_content;
     QPointF m_point;
-    std::optional<QFont> m_font;
+    std::optional<SCaptionFont> m_font;
 };

@@ -5,13 +5,14 @@
 NACREFORM_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-    libpng-dev libmicrohttpd-dev
+    libdeflate-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev libmicrohttpd-dev
     fonts-noto-cjk fonts-dejavu-core
 )
 
 # What the tests, benchmarks and the installation check need on top.
 NACREFORM_TEST_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
+    librsvg2-bin bc python3
     xvfb xauth
     desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin
     man-db bsdextrautils dpkg-dev lintian

@@ -30,6 +30,39 @@ TEST_F(HeadlessExportTest, DefaultDesignExportsWithAlphaWithoutADisplay)
     EXPECT_EQ(qAlpha(image.pixel(72, 70)), 255);
 }
 
+// The command line starts no GUI application: no platform plugin, and no
+// image-format plugin unless a picture or the file's format needs one (a
+// JPEG does; it shows that Qt's plugin log would tell).
+TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureOrFormatNeedsOne)
+{
+    const QString debugPlugins = QStringLiteral("QT_DEBUG_PLUGINS=1");
+    const QString row = Path(QStringLiteral("rows.csv"));
+    WriteFile(QStringLiteral("rows.csv"), "name,String\nok,OK\n");
+    const QList<QStringList> runs = {
+        {QStringLiteral("--export"), QStringLiteral("one.png")},
+        {QStringLiteral("--export-set"), QStringLiteral("set"), QStringLiteral("--scales"), QStringLiteral("1,2")},
+        {QStringLiteral("--batch"), row}};
+    for (const QStringList& arguments : runs) {
+        const SRun run = Run(arguments, {}, {}, debugPlugins);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("platforms"))) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("imageformats"))) << run.err.toStdString();
+    }
+
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(Path(QStringLiteral("blue.jpg")), "JPEG"));
+    const SRun withPicture = Run({QStringLiteral("--set"), QStringLiteral("ImagePath=") + Path(QStringLiteral("blue.jpg")),
+                                  QStringLiteral("--export"), QStringLiteral("picture.png")},
+                                 {}, {}, debugPlugins);
+    const SRun jpeg = Run({QStringLiteral("--export"), QStringLiteral("one.jpg")}, {}, {}, debugPlugins);
+    for (const SRun& run : {withPicture, jpeg}) {
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("imageformats")));
+        EXPECT_FALSE(run.err.contains(QStringLiteral("platforms")));
+    }
+}
+
 TEST_F(HeadlessExportTest, OpaqueBackgroundExportsWithoutAlphaOverBGColor)
 {
     const SRun run = Run({QStringLiteral("--set"), QStringLiteral("BGTrans=0"), QStringLiteral("--set"),
@@ -38,6 +71,8 @@ TEST_F(HeadlessExportTest, OpaqueBackgroundExportsWithoutAlphaOverBGColor)
     const QImage image(Path(QStringLiteral("opaque.png")));
     EXPECT_EQ(image.size(), QSize(145, 148));
     EXPECT_FALSE(image.hasAlphaChannel());
+    // 96 dpi, as the transparent render and the editor's export say.
+    EXPECT_EQ(image.dotsPerMeterX(), 3780);
     for (const QPoint corner : {QPoint(0, 0), QPoint(144, 0), QPoint(0, 147), QPoint(144, 147)})
         EXPECT_EQ(image.pixel(corner), 0xFFFF0000u) << corner.x() << "," << corner.y();
 }

@@ -26,12 +26,15 @@ protected:
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
     // Runs the program in the test's folder, or in folder when given;
-    // inChild, when given, runs in the child before the program starts.
+    // inChild, when given, runs in the child before the program starts;
+    // extraVariable ("NAME=value"), when given, joins its environment.
     SRun Run(const QStringList& arguments, const QString& folder = QString(),
-             const std::function<void()>& inChild = {}) const
+             const std::function<void()>& inChild = {}, const QString& extraVariable = QString()) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!extraVariable.isEmpty())
+            environment.insert(extraVariable.section(u'=', 0, 0), extraVariable.section(u'=', 1));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));

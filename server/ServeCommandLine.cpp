@@ -1,4 +1,4 @@
-#include "cli/ServeCommandLine.h"
+#include "server/ServeCommandLine.h"
 
 #include "cli/CommandLineOptions.h"
 #include "cli/ExitCodes.h"
@@ -9,7 +9,6 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -52,15 +51,6 @@ SServerOptions ReadOptions(const QStringList& arguments, QString& why)
 }
 
 } // namespace
-
-bool IsServeInvocation(int argc, char* argv[])
-{
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        if (std::strcmp(argv[i], "--serve") == 0 || std::strncmp(argv[i], "--serve=", 8) == 0)
-            return true;
-    }
-    return false;
-}
 
 int RunServeCommandLine(int argc, char* argv[])
 {
