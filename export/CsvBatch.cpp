@@ -203,8 +203,6 @@ SRowOutcome RunRow(const CNacreformDoc& design, const SBatchColumns& columns, co
 {
     QStringList fileNames;
     QString why = PlanRow(columns, record, options, fileNames);
-    if (why.isEmpty())
-        why = CheckValues(columns, record);
     if (!why.isEmpty())
         return {why};
     CNacreformDoc doc;
@@ -214,7 +212,10 @@ SRowOutcome RunRow(const CNacreformDoc& design, const SBatchColumns& columns, co
         if (i != columns.name)
             values.append({columns.keys[i], record.fields[i]});
     }
-    ApplyDesignValues(doc, values, nullptr);
+    // Checks the row's values as it sets them: a value of the wrong form
+    // fails the row with the same words the plan's check has.
+    if (!ApplyDesignValues(doc, values, &why))
+        return {why};
     CRowMessage message;
     doc.SetMessageSink(&message);
     RefreshPictureCache(doc);
