@@ -1,7 +1,13 @@
 #include "design/NacreformDoc.h"
+#include "export/ButtonStates.h"
 #include "export/CsvBatch.h"
 #include "export/ImageSet.h"
+#include "render/ImageFiles.h"
+#include "render/Render.h"
+#include "render/RendererTable.h"
 
+#include <QBuffer>
+#include <QImageWriter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -86,6 +92,46 @@ void BM_Batch(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
+// The default design at 1x, 2x and 3x (a set's sizes), and the capsule of
+// the command-line comparison at three widths (shadows and caption as by
+// default).
+QImage BenchCanvas(int index)
+{
+    CNacreformDoc doc;
+    constexpr int kCapsuleWidths[] = {400, 1000, 2000};
+    if (index < 3)
+        return RenderButtonState(doc, EButtonState::Normal, index + 1);
+    doc.SelectRenderer(kRenderCapsule, false, false);
+    const int width = kCapsuleWidths[index - 3];
+    doc.ShapeSize = {width, width * 2 / 5};
+    return doc.Renderer->Render(doc);
+}
+
+enum class EPngWriter { Qt, Program };
+
+// Arguments: canvas, writer. The program's writer next to Qt's (zlib's
+// default level, libpng's choice of filter), with the bytes each makes.
+void BM_EncodePng(benchmark::State& state)
+{
+    const QImage image = BenchCanvas(int(state.range(0)));
+    const auto writer = EPngWriter(state.range(1));
+    qsizetype size = 0;
+    for (auto _ : state) {
+        QByteArray bytes;
+        if (writer == EPngWriter::Qt) {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter(&buffer, "png").write(image);
+        } else {
+            bytes = EncodePng(image);
+        }
+        size = bytes.size();
+        benchmark::DoNotOptimize(bytes.constData());
+    }
+    state.counters["bytes"] = double(size);
+    state.SetLabel(QStringLiteral("%1x%2").arg(image.width()).arg(image.height()).toStdString());
+}
+
 double Fastest(const std::vector<double>& times)
 {
     return *std::min_element(times.begin(), times.end());
@@ -95,3 +141,8 @@ double Fastest(const std::vector<double>& times)
 
 BENCHMARK(BM_DefaultSet)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_Batch)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_EncodePng)
+    ->ArgNames({"canvas", "writer"})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {int(EPngWriter::Qt), int(EPngWriter::Program)}})
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);

@@ -234,7 +234,7 @@ SRowOutcome RunRow(const CNacreformDoc& design, const SBatchColumns& columns, co
         return {outcome.failures.join(QStringLiteral("; ")), outcome.written, cutOff};
     }
     const QByteArray bytes =
-        EncodeImageFile(doc, {EButtonState::Normal}, options.scale, options.format, &why, options.compression);
+        EncodeImageFile(doc, {EButtonState::Normal}, options.scale, options.format, &why);
     const QString path = QDir(options.folder).filePath(fileNames.front());
     if (bytes.isEmpty() || !WriteFileAtomically(path, bytes, &why))
         return {why};

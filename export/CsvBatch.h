@@ -21,9 +21,6 @@ struct SBatchOptions
     // When given, each row writes this set instead, named by the row.
     std::optional<SImageSetOptions> set;
     QString folder;
-    // A batch is about many files: by default written with the fastest
-    // compression.
-    EPngCompression compression = EPngCompression::Fastest;
     // When set, each row's shape is fitted to that row's caption first.
     std::optional<SFitRequest> fit = std::nullopt;
     // Format of the single images, each named NAME and its extension.

@@ -45,13 +45,12 @@ QByteArray EncodeWithQt(const QImage& image, const char* format, int quality)
 
 } // namespace
 
-QByteArray EncodeRasterImage(const QImage& image, EImageFormat format, COLORREF background,
-                             EPngCompression compression)
+QByteArray EncodeRasterImage(const QImage& image, EImageFormat format, COLORREF background)
 {
     if (image.isNull())
         return {};
     switch (format) {
-    case EImageFormat::Png: return EncodePng(image, compression);
+    case EImageFormat::Png: return EncodePng(image);
     case EImageFormat::Jpeg: {
         const QImage opaque = OverBackground(image, background);
         return opaque.isNull() ? QByteArray() : EncodeWithQt(opaque, "jpeg", kJpegQuality);
@@ -63,7 +62,7 @@ QByteArray EncodeRasterImage(const QImage& image, EImageFormat format, COLORREF 
 }
 
 QByteArray EncodeImageFile(const CNacreformDoc& design, const QList<EButtonState>& states, double scale,
-                           EImageFormat format, QString* why, EPngCompression compression)
+                           EImageFormat format, QString* why)
 {
     QString problem = NotEncodedText(format);
     QByteArray bytes;
@@ -84,7 +83,7 @@ QByteArray EncodeImageFile(const CNacreformDoc& design, const QList<EButtonState
         }
         if (!images.isEmpty())
             bytes = EncodeRasterImage(images.size() == 1 ? images.front() : StackSpriteSheet(images), format,
-                                      design.BGColor, compression);
+                                      design.BGColor);
     }
     if (why)
         *why = bytes.isEmpty() ? problem : QString();

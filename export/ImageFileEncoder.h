@@ -21,8 +21,7 @@ class QImage;
 // PNG exactly as EncodePng makes it, JPEG drawn over background first (it
 // has no alpha), WebP lossless. Empty for a null image, for Svg, or when
 // the encoder fails.
-QByteArray EncodeRasterImage(const QImage& image, EImageFormat format, COLORREF background,
-                             EPngCompression compression = EPngCompression::Default);
+QByteArray EncodeRasterImage(const QImage& image, EImageFormat format, COLORREF background);
 
 // The file of design in format: for a raster format the states rendered at
 // scale (a sprite sheet of them, stacked in order, when there are several),
@@ -31,8 +30,7 @@ QByteArray EncodeRasterImage(const QImage& image, EImageFormat format, COLORREF 
 // fails or an SVG is asked for other than one state. Renders copies, so it may run in any thread while design is only
 // read (refresh its picture cache first).
 QByteArray EncodeImageFile(const CNacreformDoc& design, const QList<EButtonState>& states, double scale,
-                           EImageFormat format, QString* why,
-                           EPngCompression compression = EPngCompression::Default);
+                           EImageFormat format, QString* why);
 
 // The editor's export: the bitmap it last rendered of design and shows (a
 // raster format), or design itself in its normal state (SVG).

@@ -25,15 +25,13 @@ bool LoadPicture(const QString& path, CPicture& picture, QString* why = nullptr)
 // readers, and SVG.
 QStringList PictureFileSuffixes();
 
-enum class EPngCompression { Default, Fastest };
-
 // The image as PNG bytes: with an alpha channel when the image has one, else
 // 24-bit RGB, and its resolution; the same pixels as Qt's reader gives back.
-// One encoder for every file the program writes: Default is tuned for speed
-// at a size close to zlib's default; Fastest, for many files written at
-// once, trades a few percent of size for speed. Empty for a null image or
-// when memory runs out.
-QByteArray EncodePng(const QImage& image, EPngCompression compression = EPngCompression::Default);
+// One encoder for every file the program writes, tuned for speed at a size
+// within a few percent of zlib's default level (Qt's own writer); the same
+// image always gives the same bytes. Empty for a null image or when memory
+// runs out.
+QByteArray EncodePng(const QImage& image);
 
 // Writes image as PNG to path: with an alpha channel when the image has one,
 // else 24-bit RGB. The file appears only when it was written completely; an

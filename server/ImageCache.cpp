@@ -29,8 +29,12 @@ QByteArray CImageCache::Find(const QByteArray& tag)
 
 void CImageCache::Insert(const QByteArray& tag, const QByteArray& bytes)
 {
+    // An encoder's array may hold several times its size in spare room; the
+    // cache keeps exactly what it is charged for.
+    auto* kept = new QByteArray(bytes);
+    kept->squeeze();
     QMutexLocker lock(&m_mutex);
-    m_entries.insert(tag, new QByteArray(bytes), bytes.size() + tag.size());
+    m_entries.insert(tag, kept, bytes.size() + tag.size());
 }
 
 QByteArray CImageCache::TagOf(const QByteArray& url)

@@ -228,6 +228,7 @@ CRenderServer::CRenderServer(const SServerOptions& options)
     : m_options(options)
     , m_limits{options.pictureDir}
     , m_cache(options.cacheBytes)
+    , m_renderThreads(*QThreadPool::globalInstance())
     , m_rendererVersion(RendererVersion())
 {
     m_renderThreads.setMaxThreadCount(QThread::idealThreadCount());

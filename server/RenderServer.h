@@ -79,7 +79,10 @@ private:
     CImageCache m_cache;
     CServerMetrics m_metrics;
     CStaticPages m_pages;
-    QThreadPool m_renderThreads;
+    // Qt's own pool: Qt spreads a large fill made on any other thread over
+    // that pool, which on a server already busy on every core only adds
+    // hand-overs; its own threads draw their fills themselves.
+    QThreadPool& m_renderThreads;
     QByteArray m_rendererVersion;
     MHD_Daemon* m_daemon = nullptr;
     std::atomic<int> m_rendersPending{0};
