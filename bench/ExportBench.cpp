@@ -92,19 +92,21 @@ void BM_Batch(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-// The default design at 1x, 2x and 3x (a set's sizes), and the capsule of
-// the command-line comparison at three widths (shadows and caption as by
-// default).
+// Canvases 0-11: the four shapes at the default size (128 wide, shadows and
+// caption as by default) at 1x, 2x and 3x, a set's sizes; 12-14: the capsule
+// of the command-line comparison, 400, 1000 and 2000 wide.
+constexpr int kPngCanvases = 15;
+
 QImage BenchCanvas(int index)
 {
-    CNacreformDoc doc;
+    constexpr unsigned kShapes[] = {kRenderCircle00, kRenderCircle01, kRenderRectangle, kRenderCapsule};
     constexpr int kCapsuleWidths[] = {400, 1000, 2000};
-    if (index < 3)
-        return RenderButtonState(doc, EButtonState::Normal, index + 1);
-    doc.SelectRenderer(kRenderCapsule, false, false);
-    const int width = kCapsuleWidths[index - 3];
-    doc.ShapeSize = {width, width * 2 / 5};
-    return doc.Renderer->Render(doc);
+    CNacreformDoc doc;
+    const bool wide = index >= 12;
+    doc.SelectRenderer(wide ? kRenderCapsule : kShapes[index / 3], false, false);
+    const int width = wide ? kCapsuleWidths[index - 12] : 128;
+    doc.ShapeSize = {width, doc.Renderer->IsSquareShape() ? width : width * 2 / 5};
+    return RenderButtonState(doc, EButtonState::Normal, wide ? 1 : index % 3 + 1);
 }
 
 enum class EPngWriter { Qt, Program };
@@ -143,6 +145,6 @@ BENCHMARK(BM_DefaultSet)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeS
 BENCHMARK(BM_Batch)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_EncodePng)
     ->ArgNames({"canvas", "writer"})
-    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {int(EPngWriter::Qt), int(EPngWriter::Program)}})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, kPngCanvases - 1, 1), {int(EPngWriter::Qt), int(EPngWriter::Program)}})
     ->Unit(benchmark::kMillisecond)
     ->ComputeStatistics("min", Fastest);

@@ -100,13 +100,14 @@ QStringList PictureFileSuffixes()
 namespace {
 
 // libdeflate's level by the size of the filtered image. Measured on the
-// renderer's designs against Qt's writer (zlib's level 6, the same choice of
-// filter per row): a default button at 1x (86 KB raw) is at most 1.4 %
-// larger at level 3, and takes half the time level 6 does; from 2x up and
-// on wide shapes the low levels lose 5-36 %, while level 6 stays within 4 %
-// (and is still a third faster than Qt's writer).
+// four shapes at 1x, 2x and 3x and the capsule up to 2000 pixels wide,
+// against Qt's writer (zlib's level 6, the same choice of filter per row;
+// nacreform_export_bench --benchmark_filter=EncodePng): up to 128 KiB (the
+// default size at 1x) level 5 is at most 3.0 % larger and level 4 up to
+// 5.1 %; beyond it level 5 loses up to 11 %, while level 6 stays within
+// 4.0 % everywhere. Both take a half to a third of the time Qt's writer does.
 constexpr size_t kSmallImageBytes = 128 * 1024;
-constexpr int kSmallImageLevel = 3;
+constexpr int kSmallImageLevel = 5;
 constexpr int kLargeImageLevel = 6;
 
 constexpr char kPngSignature[] = "\x89PNG\r\n\x1a\n";
