@@ -1,12 +1,12 @@
 #include "app/FrontEndModule.h"
 
+#include "cli/ExitCodes.h"
 #include "util/Helpers.h"
+#include "util/MessageSink.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-
-#include <cstdio>
 
 #include <dlfcn.h>
 
@@ -19,8 +19,9 @@ int RunFrontEndModule(const char* name, int argc, char* argv[])
     void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     auto* main = module ? reinterpret_cast<FrontEndMain*>(dlsym(module, "NacreformFrontEndMain")) : nullptr;
     if (!main) {
-        std::fprintf(stderr, "nacreform: cannot load the %s: %s\n", name, dlerror());
-        return 1;
+        PrintError(QStringLiteral("cannot load the %1: %2")
+                       .arg(QString::fromLatin1(name), QString::fromLocal8Bit(dlerror())));
+        return kExitFailed;
     }
     return main(argc, argv);
 }

@@ -194,6 +194,14 @@ QString FormatHelpText(const QString& program, int width)
     return text;
 }
 
+QStringList ArgumentList(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 bool IsServeInvocation(int argc, char* argv[])
 {
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {

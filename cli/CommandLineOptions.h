@@ -37,6 +37,10 @@ bool IsCommandLineOption(const char* argument);
 // True when the arguments ask for the render server: --serve before any "--".
 bool IsServeInvocation(int argc, char* argv[]);
 
+// The program's arguments as text, the program's name first, each decoded
+// from the locale's encoding.
+QStringList ArgumentList(int argc, char* argv[]);
+
 // The text --help prints: synopsis, description and the options, wrapped
 // to lines of at most width characters where words allow.
 QString FormatHelpText(const QString& program, int width = 80);

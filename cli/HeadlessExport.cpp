@@ -202,9 +202,7 @@ int RunHeadless(int argc, char* argv[])
     // 1066 x 466, where it now takes 130.
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     QCoreApplication::setApplicationName(QStringLiteral("nacreform"));
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QStringList arguments = ArgumentList(argc, argv);
 
     QCommandLineParser parser;
     DefineOptions(parser);

@@ -222,10 +222,8 @@ private:
             outline.points[i].x = FT_MulFix(outline.points[i].x, scale);
             outline.points[i].y = FT_MulFix(outline.points[i].y, scale);
         }
-        const auto point = [&](int i) {
-            return origin + QPointF(outline.points[i].x / 64.0, -outline.points[i].y / 64.0);
-        };
         const auto relative = [&](int i) { return QPointF(outline.points[i].x / 64.0, -outline.points[i].y / 64.0); };
+        const auto point = [&](int i) { return origin + relative(i); };
         int i = 0;
         for (int contour = 0; contour < outline.n_contours; ++contour) {
             const int last = outline.contours[contour];
@@ -298,33 +296,24 @@ private:
         *glyph = Of(data).m_face.GlyphIndex(c);
         return true;
     }
-    static hb_bool_t VariationGlyph(hb_font_t*, void* data, hb_codepoint_t c, hb_codepoint_t, hb_codepoint_t* glyph,
-                                    void*)
+    static hb_bool_t VariationGlyph(hb_font_t* font, void* data, hb_codepoint_t c, hb_codepoint_t,
+                                    hb_codepoint_t* glyph, void*)
     {
-        *glyph = Of(data).m_face.GlyphIndex(c);
-        return true;
+        return NominalGlyph(font, data, c, glyph, nullptr);
     }
     // The unhinted advance, to 1/64 pixel.
     static hb_position_t Advance(hb_font_t*, void* data, hb_codepoint_t glyph, void*)
     {
-        const CSizedFace& sized = Of(data);
-        const FT_Face ft = sized.m_face.Face();
-        sized.m_face.SetSize(sized.Size());
-        if (FT_Load_Glyph(ft, glyph, kMetricsLoadFlags) != 0)
-            return 0;
-        return hb_position_t(ft->glyph->linearHoriAdvance >> 10);
+        const FT_GlyphSlot slot = Of(data).LoadForMetrics(glyph, false);
+        return slot ? hb_position_t(slot->linearHoriAdvance >> 10) : 0;
     }
     static hb_bool_t Extents(hb_font_t*, void* data, hb_codepoint_t glyph, hb_glyph_extents_t* extents, void*)
     {
-        const CSizedFace& sized = Of(data);
-        const FT_Face ft = sized.m_face.Face();
-        sized.m_face.SetSize(sized.Size());
         *extents = {};
-        if (FT_Load_Glyph(ft, glyph, kMetricsLoadFlags) != 0)
+        const FT_GlyphSlot slot = Of(data).LoadForMetrics(glyph, true);
+        if (!slot)
             return true;
-        if (sized.m_embolden)
-            FT_GlyphSlot_Embolden(ft->glyph);
-        const FT_Glyph_Metrics& m = ft->glyph->metrics;
+        const FT_Glyph_Metrics& m = slot->metrics;
         const int left = FloorTo64(m.horiBearingX), right = CeilTo64(m.horiBearingX + m.width);
         const int top = CeilTo64(m.horiBearingY), bottom = FloorTo64(m.horiBearingY - m.height);
         extents->x_bearing = left;
@@ -338,19 +327,29 @@ public:
     // the glyph cache measures them (0 when it does not).
     int Overhang(unsigned glyph) const
     {
-        const FT_Face ft = m_face.Face();
-        m_face.SetSize(Size());
-        if (FT_Load_Glyph(ft, glyph, kMetricsLoadFlags) != 0)
+        const FT_GlyphSlot slot = LoadForMetrics(glyph, true);
+        if (!slot)
             return 0;
-        if (m_embolden)
-            FT_GlyphSlot_Embolden(ft->glyph);
-        const FT_Glyph_Metrics& m = ft->glyph->metrics;
-        const int right = CeilTo64(m.horiBearingX + m.width);
-        const int advance = int((ft->glyph->advance.x + 32) & -64);
+        const int right = CeilTo64(slot->metrics.horiBearingX + slot->metrics.width);
+        const int advance = int((slot->advance.x + 32) & -64);
         return std::max(0, right - advance);
     }
 
 private:
+    // The glyph loaded at this size for its unhinted metrics, emboldened
+    // when asked and the face is; null when it cannot be loaded. Valid until
+    // the face's next load.
+    FT_GlyphSlot LoadForMetrics(unsigned glyph, bool embolden) const
+    {
+        const FT_Face ft = m_face.Face();
+        m_face.SetSize(Size());
+        if (FT_Load_Glyph(ft, glyph, kMetricsLoadFlags) != 0)
+            return nullptr;
+        if (embolden && m_embolden)
+            FT_GlyphSlot_Embolden(ft->glyph);
+        return ft->glyph;
+    }
+
     static hb_bool_t ContourPoint(hb_font_t*, void* data, hb_codepoint_t glyph, unsigned index, hb_position_t* x,
                                   hb_position_t* y, void*)
     {

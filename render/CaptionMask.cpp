@@ -11,6 +11,7 @@
 #include <cmath>
 #include <deque>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -45,23 +46,34 @@ QTransform ScaleAbout(QPointF fraction, qreal scale)
         .translate(-fraction.x(), -fraction.y());
 }
 
-// The line box of line centred on point.
-QRectF LineBox(const CCaptionLine& line, QPointF point)
+// A caption set on its line: the line box centred on a point, and the
+// glyphs' outline in it.
+struct SSetCaption
 {
-    return QRectF(point.x() - line.Width() / 2, point.y() - line.Height() / 2, line.Width(), line.Height());
+    QRectF box;
+    QPainterPath outline;
+};
+
+// Nothing when the font cannot set the text.
+std::optional<SSetCaption> SetCaption(const SCaptionFont& font, const QString& text, QPointF point)
+{
+    const CCaptionLine line(font, text);
+    if (!line.IsValid())
+        return std::nullopt;
+    const QRectF box(point.x() - line.Width() / 2, point.y() - line.Height() / 2, line.Width(), line.Height());
+    return SSetCaption{box, line.Outline(QPointF(box.left(), box.top() + line.Ascent()))};
 }
 
 SMask Rasterise(const SCaptionFont& font, const QString& text, QPointF fraction, qreal scale, const QRect& visible)
 {
     SMask mask{font, text, fraction, scale, visible, {}, {}};
-    const CCaptionLine line(font, text);
-    if (!line.IsValid())
+    const auto caption = SetCaption(font, text, fraction);
+    if (!caption)
         return mask;
+    const QPainterPath& outline = caption->outline;
     // Line box and ink, which may overhang the box, with a pixel to spare
     // for anti-aliasing.
-    const QRectF box = LineBox(line, fraction);
-    const QPainterPath outline = line.Outline(QPointF(box.left(), box.top() + line.Ascent()));
-    QRectF extent = box | outline.controlPointRect();
+    QRectF extent = caption->box | outline.controlPointRect();
     if (scale != 1)
         extent = ScaleAbout(fraction, scale).mapRect(extent);
     mask.rect = extent.adjusted(-2, -2, 2, 2).toAlignedRect().intersected(visible);
@@ -136,11 +148,8 @@ QImage Tint(const QImage& coverage, ARGB color)
 
 QPainterPath CaptionOutline(const SCaptionFont& font, const QString& text, QPointF point)
 {
-    const CCaptionLine line(font, text);
-    if (!line.IsValid())
-        return {};
-    const QRectF box = LineBox(line, point);
-    return line.Outline(QPointF(box.left(), box.top() + line.Ascent()));
+    const auto caption = SetCaption(font, text, point);
+    return caption ? caption->outline : QPainterPath();
 }
 
 void DrawCaptionText(QPainter& graphics, const SCaptionFont& font, const QString& text, QPointF point, ARGB color)

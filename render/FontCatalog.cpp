@@ -117,7 +117,7 @@ CFontCatalog::CFontCatalog()
         SStyle style;
         style.face.file = reinterpret_cast<const char*>(file);
         style.face.index = IntegerOr(font, FC_INDEX, 0);
-        style.weight = style.face.weight = WeightFromFc(IntegerOr(font, FC_WEIGHT, FC_WEIGHT_REGULAR));
+        style.face.weight = WeightFromFc(IntegerOr(font, FC_WEIGHT, FC_WEIGHT_REGULAR));
         style.upright = IntegerOr(font, FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
         style.width = IntegerOr(font, FC_WIDTH, FC_WIDTH_NORMAL);
         add(family, style);
@@ -182,27 +182,14 @@ std::optional<SFontFace> CFontCatalog::Face(const QString& family, bool bold) co
         return std::nullopt;
     const SFamily& entry = m_families[at];
     const int wanted = bold ? 700 : 400;
-    if (!entry.generic.isEmpty()) {
-        // The face the configuration itself chooses for the generic name.
-        const PatternPtr pattern(FcPatternCreate());
-        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(entry.generic.constData()));
-        FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-        FcDefaultSubstitute(pattern.get());
-        FcResult result = FcResultNoMatch;
-        const PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-        FcChar8* file = nullptr;
-        if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch)
-            return std::nullopt;
-        return SFontFace{reinterpret_cast<const char*>(file), IntegerOr(match.get(), FC_INDEX, 0),
-                         WeightFromFc(IntegerOr(match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR))};
-    }
+    if (!entry.generic.isEmpty())
+        return GenericFace(entry.generic, bold);
     // Nearest weight and width, upright before slanted; the first listed of
     // equals.
     const SStyle* best = nullptr;
     int bestDistance = 0;
     for (const SStyle& style : entry.styles) {
-        const int distance = std::abs((wanted - style.weight) / 10) + std::abs(FC_WIDTH_NORMAL - style.width)
+        const int distance = std::abs((wanted - style.face.weight) / 10) + std::abs(FC_WIDTH_NORMAL - style.width)
                              + (style.upright ? 0 : 0x1000);
         if (!best || distance < bestDistance) {
             best = &style;
@@ -214,11 +201,37 @@ std::optional<SFontFace> CFontCatalog::Face(const QString& family, bool bold) co
     return best->face;
 }
 
+std::optional<SFontFace> CFontCatalog::GenericFace(const QByteArray& generic, bool bold) const
+{
+    const QPair<QByteArray, bool> key(generic, bold);
+    {
+        const QMutexLocker lock(&m_answersLock);
+        if (const auto it = m_genericFaces.constFind(key); it != m_genericFaces.constEnd())
+            return *it;
+    }
+    // The face the configuration itself chooses for the generic name.
+    const PatternPtr pattern(FcPatternCreate());
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(generic.constData()));
+    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    const PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    FcChar8* file = nullptr;
+    std::optional<SFontFace> face;
+    if (match && FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch)
+        face = SFontFace{reinterpret_cast<const char*>(file), IntegerOr(match.get(), FC_INDEX, 0),
+                         WeightFromFc(IntegerOr(match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR))};
+    const QMutexLocker lock(&m_answersLock);
+    m_genericFaces.insert(key, face);
+    return face;
+}
+
 QStringList CFontCatalog::Fallbacks(const QString& family, QChar::Script script) const
 {
     const QPair<QString, int> key(family, int(script));
     {
-        const QMutexLocker lock(&m_fallbackLock);
+        const QMutexLocker lock(&m_answersLock);
         if (const auto it = m_fallbacks.constFind(key); it != m_fallbacks.constEnd())
             return *it;
     }
@@ -249,15 +262,16 @@ QStringList CFontCatalog::Fallbacks(const QString& family, QChar::Script script)
     QSet<QString> seen = {family.toCaseFolded()};
     for (int i = 0; sorted && i < sorted->nfont; ++i) {
         const QString other = StringAt(sorted->fonts[i], FC_FAMILY, 0);
-        if (other.isEmpty() || seen.contains(other.toCaseFolded()))
+        const QString folded = other.toCaseFolded();
+        if (other.isEmpty() || seen.contains(folded))
             continue;
-        seen.insert(other.toCaseFolded());
-        if (m_byFoldedName.contains(other.toCaseFolded()))
+        seen.insert(folded);
+        if (m_byFoldedName.contains(folded))
             fallbacks.append(other);
     }
     if (sorted)
         FcFontSetDestroy(sorted);
-    const QMutexLocker lock(&m_fallbackLock);
+    const QMutexLocker lock(&m_answersLock);
     m_fallbacks.insert(key, fallbacks);
     return fallbacks;
 }

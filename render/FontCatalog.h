@@ -45,11 +45,11 @@ public:
 
 private:
     CFontCatalog();
+    std::optional<SFontFace> GenericFace(const QByteArray& generic, bool bold) const;
 
     struct SStyle
     {
-        SFontFace face;
-        int weight = 400;
+        SFontFace face; // its weight is the style's
         int width = 100;
         bool upright = true;
     };
@@ -62,6 +62,9 @@ private:
 
     QList<SFamily> m_families;
     QHash<QString, qsizetype> m_byFoldedName;
-    mutable QMutex m_fallbackLock;
+    // What the configuration was asked once: the faces of the generic
+    // families, the fallbacks of a family for a script.
+    mutable QMutex m_answersLock;
+    mutable QHash<QPair<QByteArray, bool>, std::optional<SFontFace>> m_genericFaces;
     mutable QHash<QPair<QString, int>, QStringList> m_fallbacks;
 };

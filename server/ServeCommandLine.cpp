@@ -8,10 +8,7 @@
 
 #include <QCommandLineParser>
 
-#include <cstdio>
-
 namespace {
-
 
 const QString kServe = QStringLiteral("serve");
 const QString kCacheSize = QStringLiteral("cache-size");
@@ -54,11 +51,8 @@ SServerOptions ReadOptions(const QStringList& arguments, QString& why)
 
 int RunServeCommandLine(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
     QString why;
-    const SServerOptions options = ReadOptions(arguments, why);
+    const SServerOptions options = ReadOptions(ArgumentList(argc, argv), why);
     if (!why.isEmpty()) {
         PrintError(why);
         return kExitUsage;
