@@ -1,5 +1,6 @@
 #include "render/FontCatalog.h"
 
+#include <QFile>
 #include <QMutexLocker>
 #include <QSet>
 
@@ -86,8 +87,32 @@ const CFontCatalog& CFontCatalog::Instance()
 }
 
 CFontCatalog::CFontCatalog()
+    : m_answers(CFontAnswerCache::DefaultPath())
+{
+}
+
+template <typename Compute>
+QStringList CFontCatalog::Answer(const QString& question, Compute compute) const
+{
+    {
+        const QMutexLocker lock(&m_answersLock);
+        if (const QStringList* answer = m_answers.Find(question))
+            return *answer;
+    }
+    std::call_once(m_loaded, [this] { LoadConfiguration(); });
+    const QStringList answer = compute();
+    const QMutexLocker lock(&m_answersLock);
+    m_answers.Remember(question, answer);
+    return answer;
+}
+
+void CFontCatalog::LoadConfiguration() const
 {
     FcInit();
+    {
+        const QMutexLocker lock(&m_answersLock);
+        m_answers.StampConfiguration();
+    }
     const PatternPtr all(FcPatternCreate());
     FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FAMILYLANG, FC_WEIGHT, FC_SLANT, FC_WIDTH, FC_FILE,
                                             FC_INDEX, FC_SCALABLE, static_cast<char*>(nullptr));
@@ -155,27 +180,48 @@ QString CFontCatalog::InstalledFamily(const QString& name) const
 {
     if (name.isEmpty())
         return {};
-    const qsizetype at = m_byFoldedName.value(name.toCaseFolded(), -1);
-    return at < 0 ? QString() : m_families[at].name;
+    const QString folded = name.toCaseFolded();
+    return Answer(QStringLiteral("family\n") + folded, [&] {
+               const qsizetype at = m_byFoldedName.value(folded, -1);
+               return at < 0 ? QStringList() : QStringList{m_families[at].name};
+           })
+        .value(0);
 }
 
 QString CFontCatalog::SansSerifFamily() const
 {
-    const PatternPtr pattern(FcPatternCreate());
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
-    for (int n = 0;; ++n) {
-        const QString family = StringAt(pattern.get(), FC_FAMILY, n);
-        if (family.isEmpty())
-            return {};
-        const qsizetype at = m_byFoldedName.value(family.toCaseFolded(), -1);
-        if (at >= 0 && m_families[at].generic.isEmpty())
-            return m_families[at].name;
-    }
+    return Answer(QStringLiteral("sans-serif"), [this] {
+               const PatternPtr pattern(FcPatternCreate());
+               FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+               FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+               FcDefaultSubstitute(pattern.get());
+               for (int n = 0;; ++n) {
+                   const QString family = StringAt(pattern.get(), FC_FAMILY, n);
+                   if (family.isEmpty())
+                       return QStringList();
+                   const qsizetype at = m_byFoldedName.value(family.toCaseFolded(), -1);
+                   if (at >= 0 && m_families[at].generic.isEmpty())
+                       return QStringList{m_families[at].name};
+               }
+           })
+        .value(0);
 }
 
 std::optional<SFontFace> CFontCatalog::Face(const QString& family, bool bold) const
+{
+    const QString question = QStringLiteral("face\n%1\n%2").arg(family.toCaseFolded()).arg(bold ? 700 : 400);
+    const QStringList answer = Answer(question, [&] {
+        const std::optional<SFontFace> face = ConfiguredFace(family, bold);
+        return face ? QStringList{QFile::decodeName(face->file), QString::number(face->index),
+                                  QString::number(face->weight)}
+                    : QStringList();
+    });
+    if (answer.size() != 3)
+        return std::nullopt;
+    return SFontFace{QFile::encodeName(answer[0]), answer[1].toInt(), answer[2].toInt()};
+}
+
+std::optional<SFontFace> CFontCatalog::ConfiguredFace(const QString& family, bool bold) const
 {
     const qsizetype at = m_byFoldedName.value(family.toCaseFolded(), -1);
     if (at < 0)
@@ -203,12 +249,6 @@ std::optional<SFontFace> CFontCatalog::Face(const QString& family, bool bold) co
 
 std::optional<SFontFace> CFontCatalog::GenericFace(const QByteArray& generic, bool bold) const
 {
-    const QPair<QByteArray, bool> key(generic, bold);
-    {
-        const QMutexLocker lock(&m_answersLock);
-        if (const auto it = m_genericFaces.constFind(key); it != m_genericFaces.constEnd())
-            return *it;
-    }
     // The face the configuration itself chooses for the generic name.
     const PatternPtr pattern(FcPatternCreate());
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(generic.constData()));
@@ -222,19 +262,17 @@ std::optional<SFontFace> CFontCatalog::GenericFace(const QByteArray& generic, bo
     if (match && FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch)
         face = SFontFace{reinterpret_cast<const char*>(file), IntegerOr(match.get(), FC_INDEX, 0),
                          WeightFromFc(IntegerOr(match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR))};
-    const QMutexLocker lock(&m_answersLock);
-    m_genericFaces.insert(key, face);
     return face;
 }
 
 QStringList CFontCatalog::Fallbacks(const QString& family, QChar::Script script) const
 {
-    const QPair<QString, int> key(family, int(script));
-    {
-        const QMutexLocker lock(&m_answersLock);
-        if (const auto it = m_fallbacks.constFind(key); it != m_fallbacks.constEnd())
-            return *it;
-    }
+    return Answer(QStringLiteral("fallbacks\n%1\n%2").arg(family).arg(int(script)),
+                  [&] { return ConfiguredFallbacks(family, script); });
+}
+
+QStringList CFontCatalog::ConfiguredFallbacks(const QString& family, QChar::Script script) const
+{
     const PatternPtr pattern(FcPatternCreate());
     const QByteArray name = family.toUtf8();
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
@@ -271,7 +309,5 @@ QStringList CFontCatalog::Fallbacks(const QString& family, QChar::Script script)
     }
     if (sorted)
         FcFontSetDestroy(sorted);
-    const QMutexLocker lock(&m_answersLock);
-    m_fallbacks.insert(key, fallbacks);
     return fallbacks;
 }

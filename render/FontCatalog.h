@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/FontAnswerCache.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QHash>
@@ -8,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <mutex>
 #include <optional>
 
 // One face of an installed font file.
@@ -27,6 +30,10 @@ struct SFontFace
 // bold face nearest to the request, and for characters a family lacks the
 // configuration's ordered fallbacks for the character's script. Needs no
 // application object; safe from any thread.
+//
+// Answers are kept between runs (CFontAnswerCache): a run that asks only
+// what an earlier one asked, under the same configuration, never loads the
+// configuration at all.
 class CFontCatalog
 {
 public:
@@ -45,7 +52,18 @@ public:
 
 private:
     CFontCatalog();
+
+    // The answer to question, as kept, or else as compute (which may use the
+    // families) gives it, then kept.
+    template <typename Compute>
+    QStringList Answer(const QString& question, Compute compute) const;
+    // Loads the configuration and lists its families, on the first question
+    // that needs them.
+    void LoadConfiguration() const;
+
+    std::optional<SFontFace> ConfiguredFace(const QString& family, bool bold) const;
     std::optional<SFontFace> GenericFace(const QByteArray& generic, bool bold) const;
+    QStringList ConfiguredFallbacks(const QString& family, QChar::Script script) const;
 
     struct SStyle
     {
@@ -60,11 +78,11 @@ private:
         QByteArray generic; // the configuration's generic name it stands for
     };
 
-    QList<SFamily> m_families;
-    QHash<QString, qsizetype> m_byFoldedName;
-    // What the configuration was asked once: the faces of the generic
-    // families, the fallbacks of a family for a script.
+    // Filled once, by LoadConfiguration, and read-only after.
+    mutable std::once_flag m_loaded;
+    mutable QList<SFamily> m_families;
+    mutable QHash<QString, qsizetype> m_byFoldedName;
+
     mutable QMutex m_answersLock;
-    mutable QHash<QPair<QByteArray, bool>, std::optional<SFontFace>> m_genericFaces;
-    mutable QHash<QPair<QString, int>, QStringList> m_fallbacks;
+    mutable CFontAnswerCache m_answers;
 };

@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <ctime>
+
 namespace {
 
 class HeadlessExportTest : public CHeadlessHarness
@@ -43,7 +47,7 @@ TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureOrFormatNeedsOne)
         {QStringLiteral("--export-set"), QStringLiteral("set"), QStringLiteral("--scales"), QStringLiteral("1,2")},
         {QStringLiteral("--batch"), row}};
     for (const QStringList& arguments : runs) {
-        const SRun run = Run(arguments, {}, {}, debugPlugins);
+        const SRun run = Run(arguments, {}, {}, {debugPlugins});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("platforms"))) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("imageformats"))) << run.err.toStdString();
@@ -54,13 +58,63 @@ TEST_F(HeadlessExportTest, ExportLoadsNoPluginUnlessAPictureOrFormatNeedsOne)
     ASSERT_TRUE(picture.save(Path(QStringLiteral("blue.jpg")), "JPEG"));
     const SRun withPicture = Run({QStringLiteral("--set"), QStringLiteral("ImagePath=") + Path(QStringLiteral("blue.jpg")),
                                   QStringLiteral("--export"), QStringLiteral("picture.png")},
-                                 {}, {}, debugPlugins);
-    const SRun jpeg = Run({QStringLiteral("--export"), QStringLiteral("one.jpg")}, {}, {}, debugPlugins);
+                                 {}, {}, {debugPlugins});
+    const SRun jpeg = Run({QStringLiteral("--export"), QStringLiteral("one.jpg")}, {}, {}, {debugPlugins});
     for (const SRun& run : {withPicture, jpeg}) {
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(QStringLiteral("imageformats")));
         EXPECT_FALSE(run.err.contains(QStringLiteral("platforms")));
     }
+}
+
+// Font answers kept from an earlier run spare the next one the font
+// configuration (its debug log stays silent), draw what the configuration
+// would, and go out of date as soon as a font folder changes; a broken file
+// of answers is ignored.
+TEST_F(HeadlessExportTest, FontAnswersKeptBetweenRunsHoldOnlyWhileTheFontsStand)
+{
+    const QString fonts = Path(QStringLiteral("fonts"));
+    ASSERT_TRUE(QDir().mkpath(fonts));
+    const QString dejaVu = QStringLiteral("/usr/share/fonts/truetype/dejavu/");
+    ASSERT_TRUE(QFile::copy(dejaVu + QStringLiteral("DejaVuSans.ttf"), fonts + QStringLiteral("/DejaVuSans.ttf")));
+    ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("fontconfig"))));
+    WriteFile(QStringLiteral("fontconfig/fonts.conf"), "<?xml version=\"1.0\"?>\n<fontconfig><dir>" + fonts.toUtf8()
+                                                + "</dir><cachedir>" + Path(QStringLiteral("fc-cache")).toUtf8()
+                                                + "</cachedir></fontconfig>\n");
+    const QString answers = Path(QStringLiteral("cache/nacreform/font-answers.json"));
+    const QStringList environment = {QStringLiteral("FONTCONFIG_FILE=") + Path(QStringLiteral("fontconfig/fonts.conf")),
+                                     QStringLiteral("XDG_CACHE_HOME=") + Path(QStringLiteral("cache"))};
+    const auto exportAs = [&](const QString& name, const QStringList& more = {}) {
+        const SRun run = Run({QStringLiteral("--set"), QStringLiteral("String=Ag"), QStringLiteral("--set"),
+                              QStringLiteral("FontName=DejaVu Serif"), QStringLiteral("--export"), name},
+                             {}, {}, environment + more);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out + run.err;
+    };
+
+    exportAs(QStringLiteral("first.png"));
+    ASSERT_TRUE(QFile::exists(answers));
+    const QString log = exportAs(QStringLiteral("again.png"), {QStringLiteral("FC_DEBUG=1024")});
+    EXPECT_FALSE(log.contains(QStringLiteral("config file"))) << log.toStdString();
+    EXPECT_EQ(ReadFile(QStringLiteral("again.png")), ReadFile(QStringLiteral("first.png")));
+
+    // DejaVu Serif is installed: the caption changes from the sans-serif
+    // stand-in to it, as it does without any kept answers.
+    ASSERT_TRUE(QFile::copy(dejaVu + QStringLiteral("DejaVuSerif.ttf"), fonts + QStringLiteral("/DejaVuSerif.ttf")));
+    // Later by whole seconds, as the configuration's own caches compare.
+    struct timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) + 10, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(fonts).constData(), times, 0), 0);
+    exportAs(QStringLiteral("serif.png"));
+    exportAs(QStringLiteral("unkept.png"), {QStringLiteral("XDG_CACHE_HOME=") + Path(QStringLiteral("other-cache"))});
+    EXPECT_NE(ReadFile(QStringLiteral("serif.png")), ReadFile(QStringLiteral("first.png")));
+    EXPECT_EQ(ReadFile(QStringLiteral("serif.png")), ReadFile(QStringLiteral("unkept.png")));
+
+    QFile broken(answers);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("{\"format\": 1, \"answers\": [\"\\u0000");
+    broken.close();
+    exportAs(QStringLiteral("after-broken.png"));
+    EXPECT_EQ(ReadFile(QStringLiteral("after-broken.png")), ReadFile(QStringLiteral("serif.png")));
 }
 
 TEST_F(HeadlessExportTest, OpaqueBackgroundExportsWithoutAlphaOverBGColor)

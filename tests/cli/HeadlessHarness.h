@@ -27,14 +27,14 @@ protected:
 
     // Runs the program in the test's folder, or in folder when given;
     // inChild, when given, runs in the child before the program starts;
-    // extraVariable ("NAME=value"), when given, joins its environment.
+    // extraVariables ("NAME=value") join its environment.
     SRun Run(const QStringList& arguments, const QString& folder = QString(),
-             const std::function<void()>& inChild = {}, const QString& extraVariable = QString()) const
+             const std::function<void()>& inChild = {}, const QStringList& extraVariables = {}) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (!extraVariable.isEmpty())
-            environment.insert(extraVariable.section(u'=', 0, 0), extraVariable.section(u'=', 1));
+        for (const QString& variable : extraVariables)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
