@@ -56,9 +56,11 @@ constexpr SColorMatrix kDisabledMatrix = {0.299f, 0.587f, 0.114f, 0, 0, //
 void Disabled(QImage& image)
 {
     image.convertTo(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
+    // Sizes read once: QImage::width() in the condition is a call a pixel.
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb p = line[x];
             const int luma = (299 * qRed(p) + 587 * qGreen(p) + 114 * qBlue(p) + 500) / 1000;
             line[x] = qRgba(luma, luma, luma, (qAlpha(p) + 1) / 2);

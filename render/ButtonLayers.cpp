@@ -18,9 +18,10 @@ QImage SPictureLayer::DrawnPicture(const QImage& pixels) const
     if (!(factor > 1))
         return pixels;
     QImage scaled = pixels.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < scaled.height(); ++y) {
+    const int width = scaled.width(), height = scaled.height();
+    for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
-        for (int x = 0; x < scaled.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const float alpha = std::min(float(qAlpha(line[x])) * factor + 0.5f, 255.0f);
             line[x] = (line[x] & 0x00FFFFFFu) | (QRgb(alpha) << 24);
         }
