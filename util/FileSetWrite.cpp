@@ -5,55 +5,57 @@
 #include <QFileInfo>
 #include <QtConcurrent/QtConcurrentMap>
 
-#include <memory>
+#include <vector>
 
 namespace {
 
-struct SStaged
+// One file of the set on its way: staged in place by whichever thread takes
+// it, so that no copy of it outlives the call. (QtConcurrent's mapped
+// results were copies whose last one a pool thread could let go of after
+// the call returned, or never, when the program ended first: a failed set
+// then left its temporary files behind.)
+struct SStaging
 {
-    std::shared_ptr<CStagedFile> file; // shared: QtConcurrent copies results
+    const SPlannedFile* planned = nullptr;
+    CStagedFile file;
     QString failure;
 };
 
-SStaged Stage(const SPlannedFile& planned)
+void Stage(SStaging& staging)
 {
-    const auto failed = [&planned](const QString& why) {
-        return SStaged{nullptr, QFileInfo(planned.path).fileName() + QStringLiteral(": ") + why};
-    };
+    const SPlannedFile& planned = *staging.planned;
     QString why;
     const QByteArray bytes = planned.bytes(&why);
-    if (bytes.isEmpty())
-        return failed(why);
-    auto staged = std::make_shared<CStagedFile>();
-    if (!staged->Stage(planned.path, bytes, &why))
-        return failed(why);
-    return {staged, {}};
+    if (bytes.isEmpty() || !staging.file.Stage(planned.path, bytes, &why))
+        staging.failure = QFileInfo(planned.path).fileName() + QStringLiteral(": ") + why;
 }
 
 } // namespace
 
 SFileSetOutcome WriteFileSet(const QList<SPlannedFile>& files, ESetThreads threads)
 {
-    QList<SStaged> staged;
+    std::vector<SStaging> staged(size_t(files.size()));
+    for (qsizetype i = 0; i < files.size(); ++i)
+        staged[size_t(i)].planned = &files[i];
     if (threads == ESetThreads::EveryCore) {
-        staged = QtConcurrent::blockingMapped<QList<SStaged>>(files, Stage);
+        QtConcurrent::blockingMap(staged, Stage);
     } else {
-        for (const SPlannedFile& file : files)
-            staged.append(Stage(file));
+        for (SStaging& staging : staged)
+            Stage(staging);
     }
     SFileSetOutcome outcome;
-    for (const SStaged& file : std::as_const(staged)) {
-        if (!file.failure.isEmpty())
-            outcome.failures.append(file.failure);
+    for (const SStaging& staging : staged) {
+        if (!staging.failure.isEmpty())
+            outcome.failures.append(staging.failure);
     }
     if (!outcome.failures.isEmpty())
-        return outcome; // the staged files go with their objects
-    for (qsizetype i = 0; i < files.size(); ++i) {
+        return outcome; // the staged files are removed with staged
+    for (SStaging& staging : staged) {
         QString why;
-        if (!staged[i].file->Commit(&why))
-            outcome.failures.append(QFileInfo(files[i].path).fileName() + QStringLiteral(": ") + why);
+        if (!staging.file.Commit(&why))
+            outcome.failures.append(QFileInfo(staging.planned->path).fileName() + QStringLiteral(": ") + why);
         else
-            outcome.written.append(files[i].path);
+            outcome.written.append(staging.planned->path);
     }
     return outcome;
 }

@@ -1,4 +1,5 @@
 #include "util/AtomicFileWrite.h"
+#include "util/FileSetWrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -141,4 +142,20 @@ TEST_F(AtomicFileWriteTest, StaleTemporariesOfEndedWritersGoAndLiveOnesStay)
     EXPECT_EQ(Entries().size(), 2) << "the live writer's temporary file and the other file stay";
     ASSERT_TRUE(live.Commit(nullptr));
     EXPECT_EQ(ReadAll(Path("live.png")), "bytes");
+}
+
+// A set made on every core that fails leaves no temporary file behind by the
+// time WriteFileSet returns, however late the pool's threads let go of
+// their share of the work.
+TEST_F(AtomicFileWriteTest, AFailedSetLeavesNoTemporaryWhenItReturns)
+{
+    ASSERT_TRUE(QDir().mkpath(Path("b.png"))); // a folder: that file cannot be written
+    QList<SPlannedFile> files;
+    for (const char* name : {"a.png", "b.png", "c.css", "d.html"})
+        files.append({Path(name), [](QString*) { return QByteArray(4096, 'x'); }});
+    for (int round = 0; round < 200; ++round) {
+        const SFileSetOutcome outcome = WriteFileSet(files, ESetThreads::EveryCore);
+        ASSERT_EQ(outcome.failures.size(), 1);
+        ASSERT_EQ(Entries(), QStringList{"b.png"}) << "round " << round;
+    }
 }
