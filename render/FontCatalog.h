@@ -54,7 +54,9 @@ private:
     CFontCatalog();
 
     // The answer to question, as kept, or else as compute (which may use the
-    // families) gives it, then kept.
+    // families) gives it, then kept. Kept answers outlive the program that
+    // gave them: a change to how a question is answered must raise the
+    // file format in FontAnswerCache.cpp.
     template <typename Compute>
     QStringList Answer(const QString& question, Compute compute) const;
     // Loads the configuration and lists its families, on the first question
