@@ -11,6 +11,7 @@
 #include "program/VersionInfo.h"
 #include "render/CaptionFit.h"
 #include "render/ContentPlacement.h"
+#include "render/FontCatalog.h"
 #include "render/PictureLayer.h"
 #include "util/AtomicFileWrite.h"
 #include "util/HeadlessRun.h"
@@ -318,5 +319,7 @@ int RunHeadless(int argc, char* argv[])
         WarnAboutCuts(doc, !designs.isEmpty() ? designs.front()
                            : !preset.isEmpty() ? QStringLiteral("preset %1").arg(preset)
                                                : QStringLiteral("the default design"));
-    return exporting ? RunExportOptions(request, doc) : 0;
+    const int exitCode = exporting ? RunExportOptions(request, doc) : 0;
+    CFontCatalog::Instance().SaveAnswers();
+    return exitCode;
 }

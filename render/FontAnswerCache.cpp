@@ -148,13 +148,14 @@ void CFontAnswerCache::Remember(const QString& question, const QStringList& answ
     if (m_answers.size() >= kMaxAnswers || question.size() > kMaxQuestionLength || m_answers.contains(question))
         return;
     m_answers.insert(question, answer);
-    Write();
+    m_unsaved = true;
 }
 
-void CFontAnswerCache::Write()
+void CFontAnswerCache::Save()
 {
-    if (m_path.isEmpty() || m_stamp.isEmpty() || !QDir().mkpath(QFileInfo(m_path).absolutePath()))
+    if (!m_unsaved || m_path.isEmpty() || m_stamp.isEmpty() || !QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return;
+    m_unsaved = false;
     QJsonObject answers;
     for (auto it = m_answers.constBegin(); it != m_answers.constEnd(); ++it)
         answers.insert(it.key(), QJsonArray::fromStringList(it.value()));

@@ -38,17 +38,20 @@ public:
     // what the files say when an answer comes to be written.
     void StampConfiguration();
 
-    // Keeps answer and, once the configuration is stamped, writes the file
-    // anew. Past kMaxAnswers, answers are given but not kept: questions can
-    // come from anyone's design.
+    // Keeps answer for Save. Past kMaxAnswers, answers are given but not
+    // kept: questions can come from anyone's design.
     void Remember(const QString& question, const QStringList& answer);
+
+    // Writes the file anew when answers were added since it was read and
+    // the configuration is stamped: once at the end of a run, rather than
+    // once an answer.
+    void Save();
 
     static constexpr int kMaxAnswers = 512;
 
 private:
-    void Write();
-
     QString m_path;
     QHash<QString, QStringList> m_answers;
     QJsonObject m_stamp; // empty until the configuration is loaded
+    bool m_unsaved = false;
 };

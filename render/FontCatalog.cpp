@@ -106,6 +106,12 @@ QStringList CFontCatalog::Answer(const QString& question, Compute compute) const
     return answer;
 }
 
+void CFontCatalog::SaveAnswers() const
+{
+    const QMutexLocker lock(&m_answersLock);
+    m_answers.Save();
+}
+
 void CFontCatalog::LoadConfiguration() const
 {
     FcInit();

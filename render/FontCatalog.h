@@ -31,9 +31,9 @@ struct SFontFace
 // configuration's ordered fallbacks for the character's script. Needs no
 // application object; safe from any thread.
 //
-// Answers are kept between runs (CFontAnswerCache): a run that asks only
-// what an earlier one asked, under the same configuration, never loads the
-// configuration at all.
+// Answers are kept between runs (CFontAnswerCache), by the runs that call
+// SaveAnswers (the command line's): a run that asks only what an earlier one
+// asked, under the same configuration, never loads the configuration at all.
 class CFontCatalog
 {
 public:
@@ -49,6 +49,9 @@ public:
     // The families to try, in order, for characters of script that family
     // lacks.
     QStringList Fallbacks(const QString& family, QChar::Script script) const;
+
+    // Keeps the answers of this run for the next (CFontAnswerCache::Save).
+    void SaveAnswers() const;
 
 private:
     CFontCatalog();
