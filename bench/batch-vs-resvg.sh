@@ -24,28 +24,14 @@ mkdir png svg
 } > rows.csv
 (cd svg && "$program" --batch ../rows.csv --format svg)
 
-python3 - "$runs" "$rows" "$program" <<'PY'
-import os, statistics, subprocess, sys, time
-runs, rows, program = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
-sides = {"nacreform --batch": ([program, "--batch", "../rows.csv"], "png"),
-         "resvg-js, 2 threads": (["node", "resvg-batch.js", "svg", "2"], ".")}
-wall = {name: [] for name in sides}
-cpu = {name: [] for name in sides}
-for _ in range(runs):
-    for name, (command, folder) in sides.items():
-        start = time.perf_counter()
-        child = subprocess.Popen(command, cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        _, status, usage = os.wait4(child.pid, 0)
-        if status != 0:
-            sys.exit(f"{name} failed")
-        wall[name].append(time.perf_counter() - start)
-        cpu[name].append(usage.ru_utime + usage.ru_stime)
-print(f"load average: {' '.join(open('/proc/loadavg').read().split()[:3])}, median of {runs} paired runs, {rows} images")
-print("| Side | wall clock | a image | processor a image |")
-print("|---|---|---|---|")
-for name in sides:
-    w, c = statistics.median(wall[name]), statistics.median(cpu[name])
-    print(f"| {name} | {w:.2f} s | {w * 1000 / rows:.2f} ms | {c * 1000 / rows:.2f} ms |")
-ours, theirs = (statistics.median(wall[name]) for name in sides)
-print(f"nacreform faster by {theirs / ours:.2f} times")
-PY
+# Each side in a folder of its own: the batch writes its PNGs where it runs.
+read -r ours ours_cpu theirs theirs_cpu < <("$here/paired-runs.py" "$runs" \
+    env -C png "$program" --batch ../rows.csv -- node resvg-batch.js svg 2)
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg), median of $runs paired runs, $rows images"
+echo "| Side | wall clock | an image | processor time an image |"
+echo "|---|---|---|---|"
+side() { printf '| %s | %.2f s | %.2f ms | %.2f ms |\n' "$1" "$(echo "$2 / 1000" | bc -l)" \
+    "$(echo "$2 / $rows" | bc -l)" "$(echo "$3 / $rows" | bc -l)"; }
+side "nacreform --batch" "$ours" "$ours_cpu"
+side "resvg-js, 2 threads" "$theirs" "$theirs_cpu"
+printf 'nacreform faster by %.2f times\n' "$(echo "$theirs / $ours" | bc -l)"

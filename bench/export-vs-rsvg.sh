@@ -17,6 +17,7 @@ set -euo pipefail
 program="$(realpath "${1:-build/bin/nacreform}")"
 runs="${2:-10}"
 other="${3:+$(realpath "$3")}"
+here="$(dirname "$(realpath "$0")")"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -56,32 +57,6 @@ cases=(
     "2122x922|ShapeSize=2000,800 RenderID=32774|2122 922 2000 800 400 213"
 )
 
-# time_pairs RUNS CMD_A -- CMD_B [-- CMD_C]: median wall-clock and processor
-# time (user + system, from the kernel's account of the child) in ms of each
-# command, run in interleaved turns.
-time_pairs() {
-    python3 - "$@" <<'PY'
-import os, statistics, subprocess, sys, time
-runs = int(sys.argv[1])
-commands, current = [], []
-for word in sys.argv[2:]:
-    if word == "--":
-        commands.append(current); current = []
-    else:
-        current.append(word)
-commands.append(current)
-wall = [[] for _ in commands]; cpu = [[] for _ in commands]
-for _ in range(runs):
-    for i, command in enumerate(commands):
-        start = time.perf_counter()
-        child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        _, status, usage = os.wait4(child.pid, 0)
-        wall[i].append((time.perf_counter() - start) * 1000)
-        cpu[i].append((usage.ru_utime + usage.ru_stime) * 1000)
-print(" ".join("%.1f %.1f" % (statistics.median(w), statistics.median(c)) for w, c in zip(wall, cpu)))
-PY
-}
-
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg), median of $runs paired runs, wall clock (processor time)"
 printf '| Canvas | nacreform |%s rsvg-convert, SVG by hand | ratio | rsvg-convert, own SVG | ratio |\n' \
     "${other:+ other nacreform |}"
@@ -95,7 +70,7 @@ for entry in "${cases[@]}"; do
     "$program" --export "$name-own.svg" "${sets[@]}"
     more=()
     [ -n "$other" ] && more=(-- "$other" --export older.png "${sets[@]}")
-    read -r a acpu b bcpu c ccpu d dcpu < <(time_pairs "$runs" "$program" --export ours.png "${sets[@]}" \
+    read -r a acpu b bcpu c ccpu d dcpu < <("$here/paired-runs.py" "$runs" "$program" --export ours.png "${sets[@]}" \
         -- rsvg-convert "$name.svg" -o theirs.png -- rsvg-convert "$name-own.svg" -o own.png "${more[@]}")
     older=""
     [ -n "$other" ] && older=" $d ms ($dcpu) |"
