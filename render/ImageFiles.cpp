@@ -275,7 +275,8 @@ QByteArray EncodePng(const QImage& image)
     const QImage pixels = image.format() == straight ? image : image.convertToFormat(straight);
     if (pixels.isNull())
         return {};
-    const size_t rowBytes = size_t(pixels.width()) * (alpha ? 4 : 3);
+    const size_t pixelBytes = alpha ? 4 : 3;
+    const size_t rowBytes = size_t(pixels.width()) * pixelBytes;
     const size_t height = size_t(pixels.height());
 
     thread_local SPngScratch scratch;
@@ -293,7 +294,6 @@ QByteArray EncodePng(const QImage& image)
     // Each row goes out under the filter that leaves the smallest bytes
     // (counted as signed), as libpng chooses them; the first row's "above"
     // is a row of zeros.
-    const size_t pixelBytes = alpha ? 4 : 3;
     for (size_t y = 0; y < height; ++y) {
         std::vector<uchar>& current = scratch.rows[y % 2];
         const std::vector<uchar>& above = scratch.rows[(y + 1) % 2];
